@@ -1,0 +1,77 @@
+#include "platform/gles/system_driver.h"
+
+#include "platform/gles/emulation.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <string>
+
+namespace platform::gles {
+
+namespace {
+
+struct LibrarySpec {
+    const char* variable; // overrides the file name
+    const char* file;
+    const char* what;
+    const char* packages;
+};
+
+constexpr LibrarySpec glesSpec{"NYM_GLES_LIBRARY", "libGLESv1_CM.so.1", "OpenGL ES 1.x",
+                               "libgles1 and libgl1-mesa-dri"};
+constexpr LibrarySpec eglSpec{"NYM_EGL_LIBRARY", "libEGL.so.1", "EGL",
+                              "libegl1, libegl-mesa0 and libgl1-mesa-dri"};
+
+[[noreturn]] void fail(const std::string& line) {
+    std::fprintf(stderr, "nymbus: %s\n", line.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void* open(const LibrarySpec& spec) {
+    const char* override = std::getenv(spec.variable);
+    const std::string file = override && *override ? override : spec.file;
+    void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        fail("cannot load the " + std::string(spec.what) + " library " + file +
+             (override && *override ? std::string(" (named by ") + spec.variable + ")" : std::string()) +
+             "; on Debian it comes with the packages " + spec.packages);
+    }
+    return library;
+}
+
+template <typename F> void resolve(void* library, const LibrarySpec& spec, const char* name, F& entry) {
+    void* symbol = dlsym(library, name);
+    if (!symbol) {
+        fail("the " + std::string(spec.what) + " library has no " + name +
+             "; on Debian install the packages " + spec.packages);
+    }
+    entry = reinterpret_cast<F>(symbol);
+}
+
+DispatchTable load() {
+    DispatchTable table;
+    void* gles = open(glesSpec);
+    void* egl = open(eglSpec);
+#define NYM_RESOLVE_GL(ret, name, params, args) resolve(gles, glesSpec, #name, table.name);
+#define NYM_RESOLVE_EGL(ret, name, params, args) resolve(egl, eglSpec, #name, table.name);
+    NYM_GL_FUNCTIONS(NYM_RESOLVE_GL)
+    NYM_EGL_FUNCTIONS(NYM_RESOLVE_EGL)
+#undef NYM_RESOLVE_GL
+#undef NYM_RESOLVE_EGL
+    return table;
+}
+
+} // namespace
+
+const DispatchTable& systemLibrary() {
+    static const DispatchTable library = load();
+    return library;
+}
+
+void installSystemDriver() {
+    dispatchTable = emulate(systemLibrary());
+}
+
+} // namespace platform::gles
