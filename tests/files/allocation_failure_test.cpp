@@ -1,0 +1,129 @@
+// The trace and the registry when their allocations fail. They allocate with the non-throwing operator
+// new, which is replaced here by one that can be told to fail; the other forms are replaced alongside so
+// that every allocation and release goes through malloc and free.
+#include "files/filingsystem.h"
+#include "files/nym_file.h"
+#include "files/nym_trace.h"
+#include "platform/debug_output.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+bool failAllocations = false;
+
+void* allocate(std::size_t size) noexcept {
+    return failAllocations ? nullptr : std::malloc(size == 0 ? 1 : size);
+}
+} // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new(std::size_t size) {
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+class AllocationFailureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        NymTrace::Destroy();
+        Filingsystem::Destroy();
+        platform::setDebugOutputSink([this](const wchar_t* text) { lines.emplace_back(text); });
+    }
+    void TearDown() override {
+        failAllocations = false;
+        platform::setDebugOutputSink({});
+        NymTrace::Destroy();
+        Filingsystem::Destroy();
+    }
+
+    std::vector<std::wstring> lines;
+};
+
+TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedWritesNothing) {
+    failAllocations = true;
+    NymTrace* standIn = NymTrace::Instance();
+    ASSERT_NE(standIn, nullptr);
+    standIn->SetLevel(0);
+    standIn->Print(6000, "lost %d\n", 1);
+    standIn->PrintError(1000, "lost\n");
+    // Everything above it that traces is silent too, and nothing recurses.
+    EXPECT_EQ(Filingsystem::Instance(), nullptr);
+    NymTrace::Destroy();
+    EXPECT_TRUE(lines.empty());
+
+    // Once memory is back, a real trace is created with the initial threshold.
+    failAllocations = false;
+    NymTrace* trace = NymTrace::Instance();
+    EXPECT_NE(trace, standIn);
+    trace->Print(0, "hidden\n");
+    trace->Print(1, "shown\n");
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"shown\n"});
+}
+
+TEST_F(AllocationFailureTest, RegistryThatCannotBeCreatedIsNeverUsed) {
+    NymTrace::Instance();
+    failAllocations = true;
+    EXPECT_EQ(Filingsystem::Instance(), nullptr);
+    static const unsigned char data[2] = {1, 2};
+    EXPECT_FALSE(Filingsystem::RegisterFile(Filingsystem::Instance(), "a.nym", data, 2));
+    NymFile file;
+    EXPECT_FALSE(file.Open("a.nym", "rb"));
+    EXPECT_EQ(file.Length(), 0);
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"Filingsystem failed to create itself\n",
+                                                L"Filingsystem failed to create itself\n",
+                                                L"Filingsystem failed to create itself\n"}));
+
+    failAllocations = false;
+    Filingsystem* registry = Filingsystem::Instance();
+    ASSERT_NE(registry, nullptr);
+    EXPECT_EQ(registry->FileCount(), 0);
+}
+
+TEST_F(AllocationFailureTest, NameThatCannotBeCopiedIsNotRegistered) {
+    NymTrace::Instance();
+    Filingsystem* registry = Filingsystem::Instance();
+    ASSERT_NE(registry, nullptr);
+    static const unsigned char data[2] = {1, 2};
+    ASSERT_TRUE(Filingsystem::RegisterFile(registry, "kept.nym", data, 2));
+
+    failAllocations = true;
+    EXPECT_FALSE(Filingsystem::RegisterFile(registry, "lost.nym", data, 2));
+    failAllocations = false;
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"Filingsystem failed to create during register\n"});
+    ASSERT_EQ(registry->FileCount(), 1);
+    EXPECT_STREQ(registry->FileName(0), "kept.nym");
+    EXPECT_TRUE(Filingsystem::RegisterFile(registry, "next.nym", data, 2));
+    EXPECT_STREQ(registry->FileName(1), "next.nym");
+}
+
+} // namespace
