@@ -64,7 +64,6 @@ bool NymFile::Open(const char* name, const char* mode) {
 }
 
 bool NymFile::openFromDisk(const char* name, const char* mode) {
-    length_ = 0;
     std::FILE* probe = std::fopen(name, mode);
     if (probe == nullptr) {
         return false;
