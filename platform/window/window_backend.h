@@ -1,0 +1,35 @@
+#pragma once
+// The window system's backends and the choice between them.
+#include "platform/window/window.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class WindowBackendKind { X11, Headless };
+
+// Scripted input of the headless backend: EVENT@FRAME.
+struct ScriptedInput {
+    enum class Event { Escape, Tap, Close };
+    Event event = Event::Escape;
+    int frame = 0; // delivered right after this presented frame (counted from 0), before its pump
+};
+
+struct HeadlessSettings {
+    int screenWidth = 640;
+    int screenHeight = 480;
+    std::vector<ScriptedInput> input;
+};
+
+// Chooses the backend for the windows made from now on, and the EGL windowing that goes with it.
+// Returns false, with the reason in `error`, if the x11 backend cannot open the display. Windows of a
+// previous backend are destroyed.
+bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error);
+// The backend in use (headless until one is selected).
+WindowBackendKind windowBackend();
+
+// Called after each presented frame: delivers the scripted input of that frame.
+void windowFramePresented(int frame);
+
+} // namespace platform
