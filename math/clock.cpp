@@ -3,13 +3,14 @@
 #include "platform/clock.h"
 
 float ElapsedClock::secondsAt(std::uint32_t tickMs) {
-    const double now = static_cast<double>(static_cast<float>(tickMs)) * 0.001;
     if (!started_) {
         started_ = true;
-        start_ = now;
+        startTick_ = tickMs;
         return 0.0f;
     }
-    return static_cast<float>(now - start_);
+    const std::uint32_t ticks = tickMs - startTick_;
+    const double seconds = static_cast<double>(static_cast<float>(ticks)) * 0.001;
+    return static_cast<float>(seconds);
 }
 
 float elapsedSeconds() {

@@ -5,12 +5,15 @@
 // Single-precision seconds since the first call, which returns 0.
 float elapsedSeconds();
 
-// The clock's arithmetic, given the tick readings: the first reading starts the clock.
+// The clock's arithmetic, given the tick readings: the first reading starts the clock. The ticks since
+// the start are taken modulo 2^32, so the counter's wrap is harmless, and they are converted to float
+// before the scaling by 0.001 in double: exact for runs shorter than 2^24 ms (4.6 hours), whatever the
+// counter's value when the clock starts.
 class ElapsedClock {
 public:
     float secondsAt(std::uint32_t tickMs);
 
 private:
     bool started_ = false;
-    double start_ = 0.0;
+    std::uint32_t startTick_ = 0;
 };
