@@ -1,0 +1,61 @@
+#include "shell/shell_entry.h"
+
+#include "shell/extension_search.h"
+#include "shell/option_parser.h"
+
+int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* instance,
+             const wchar_t* commandLine) {
+    ShellApplication* application = newApplication();
+    if (application == nullptr) {
+        ShellApplication::OutputDebug("Unable to create the application\n");
+        return 1;
+    }
+    OGLESShell* shell = newShell(*application, instance);
+    if (shell == nullptr) {
+        ShellApplication::OutputDebug("Unable to create the shell\n");
+        delete application;
+        return 1;
+    }
+    ShellConfig& config = *application->GetConfig();
+
+    // The parsers outlive the application and the shell: the application's tokens stay valid until
+    // this function returns.
+    OptionParser firstOptions(*application);
+    firstOptions.Parse(commandLine);
+
+    // Whatever size the first reading set is discarded; the second reading restores it after
+    // OnAppStart, so the command line wins over the application's choices.
+    config.width = 640;
+    config.height = 480;
+    if (!application->OnAppStart(firstOptions.GetTokenCount(), firstOptions.GetTokens(), 640, 480)) {
+        delete application;
+        delete shell;
+        return 1;
+    }
+
+    OptionParser secondOptions(*application);
+    secondOptions.Parse(commandLine);
+
+    if (!shell->InitWindow()) {
+        delete application;
+        delete shell;
+        return 1;
+    }
+
+    config.hasTextureCompression = HasGLExtension("GL_ZEB_texture_compression_nymtc") ? 1 : 0;
+    if (!application->OnViewCreate(config.width, config.height)) {
+        delete application;
+        delete shell;
+        return 1;
+    }
+
+    shell->RunMainLoop();
+
+    application->OnViewRelease();
+    const bool stopped = application->OnAppStop();
+    shell->ReleaseContext();
+
+    delete application;
+    delete shell;
+    return stopped ? 0 : 1;
+}
