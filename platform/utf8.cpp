@@ -29,4 +29,48 @@ std::string toUtf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring fromUtf8(std::string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    const auto byte = [&text](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i]));
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t lead = byte(i);
+        std::size_t length = 0;
+        std::uint32_t c = 0;
+        std::uint32_t minimum = 0;
+        if (lead < 0x80) {
+            length = 1;
+            c = lead;
+        } else if (lead >= 0xC2 && lead < 0xE0) {
+            length = 2;
+            c = lead & 0x1F;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+            c = lead & 0x0F;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+            c = lead & 0x07;
+            minimum = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (byte(i + k) & 0xC0) == 0x80;
+            c = c << 6 | (byte(i + k) & 0x3F);
+        }
+        valid = valid && c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+        if (valid) {
+            out += static_cast<wchar_t>(c);
+            i += length;
+        } else {
+            out += static_cast<wchar_t>(lead);
+            ++i;
+        }
+    }
+    return out;
+}
+
 } // namespace platform

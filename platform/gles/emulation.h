@@ -1,12 +1,48 @@
 #pragma once
-// The extension emulation that sits between the program and a driver: GL_ZEB_texture_compression_nymtc,
-// EGL_ZEB_power_management and the config choice.
+// The extension emulation that sits between the program and a driver:
+// - GL_ZEB_texture_compression_nymtc: the four block-compressed formats of glCompressedTexImage2D are
+//   decoded and uploaded with glTexImage2D, or handed to the library as DXT1 where it offers that;
+// - EGL_ZEB_power_management: a context loss can be injected; every context is made in one share group
+//   per display held by the layer (which therefore keeps the display initialised), so GL objects
+//   outlive a recovery;
+// - the config choice: EGL_NATIVE_RENDERABLE false excludes nothing, EGL_SAMPLES is rounded up to a
+//   count the library offers, configs with depth >= 16 and 888 or 565 colour come first, and on a
+//   surfaceless display the pbuffer bit stands in for the window bit.
+// It also counts frames (eglSwapBuffers calls, from 0) for the observer that captures, clocks and
+// scripts them.
 #include "platform/gles/dispatch.h"
+
+#include <vector>
 
 namespace platform::gles {
 
 // The table that the program should call: the driver's, with the emulated entries in front of it.
 // The driver's table must outlive the result.
 DispatchTable emulate(const DispatchTable& driver);
+
+class PresentObserver {
+public:
+    virtual ~PresentObserver() = default;
+    // Before the swap of a frame, its context current: the frame may be read back.
+    virtual void beforePresent(int frame, EGLint width, EGLint height) = 0;
+    // After the swap presented the frame.
+    virtual void afterPresent(int frame) = 0;
+};
+
+// Installs the observer (null: none).
+void setPresentObserver(PresentObserver* observer);
+
+// Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST.
+void injectContextLoss();
+// The same for the swaps of these frames.
+void loseContextAtFrames(std::vector<int> frames);
+
+// Whether 4 bpp levels go to the library as DXT1 when it offers GL_EXT_texture_compression_dxt1 (on by
+// default); decoding is used otherwise.
+void setDxt1HandOff(bool enabled);
+
+enum class CompressedPath { None, Decoded, Dxt1 };
+// How the last compressed level of the emulated formats was uploaded.
+CompressedPath lastCompressedPath();
 
 } // namespace platform::gles

@@ -1,6 +1,7 @@
 #include "platform/gles/system_driver.h"
 
 #include "platform/gles/emulation.h"
+#include "platform/gles/native_bridge.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,8 +51,13 @@ template <typename F> void resolve(void* library, const LibrarySpec& spec, const
     entry = reinterpret_cast<F>(symbol);
 }
 
-DispatchTable load() {
-    DispatchTable table;
+struct Library {
+    DispatchTable raw; // the libraries' own functions
+    DispatchTable bridged; // with the window system's handles translated
+};
+
+void load(Library& library) {
+    DispatchTable& table = library.raw;
     void* gles = open(glesSpec);
     void* egl = open(eglSpec);
 #define NYM_RESOLVE_GL(ret, name, params, args) resolve(gles, glesSpec, #name, table.name);
@@ -60,14 +66,17 @@ DispatchTable load() {
     NYM_EGL_FUNCTIONS(NYM_RESOLVE_EGL)
 #undef NYM_RESOLVE_GL
 #undef NYM_RESOLVE_EGL
-    return table;
+    library.bridged = library.raw;
+    bridgeNativeHandles(library.bridged, library.raw, egl);
 }
 
 } // namespace
 
 const DispatchTable& systemLibrary() {
-    static const DispatchTable library = load();
-    return library;
+    static Library library;
+    static const bool loaded = (load(library), true);
+    (void)loaded;
+    return library.bridged;
 }
 
 void installSystemDriver() {

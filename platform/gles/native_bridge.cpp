@@ -1,0 +1,74 @@
+#include "platform/gles/native_bridge.h"
+
+#include "platform/gles/native_windowing.h"
+
+#include <dlfcn.h>
+
+namespace platform::gles {
+
+namespace {
+
+using GetPlatformDisplay = EGLDisplay (*)(EGLenum platform, void* nativeDisplay, const EGLint* attributes);
+using CreatePlatformWindowSurface = EGLSurface (*)(EGLDisplay dpy, EGLConfig config, void* nativeWindow,
+                                                   const EGLint* attributes);
+using GetProcAddress = void* (*)(const char* name);
+
+const DispatchTable* lib = nullptr;
+GetPlatformDisplay getPlatformDisplay = nullptr;
+CreatePlatformWindowSurface createPlatformWindowSurface = nullptr;
+
+// The EXT entry points take EGLint attribute lists, the EGL 1.5 ones EGLAttrib lists; only empty lists
+// are passed here, so either will do.
+template <typename F> F find(void* egl, const char* core, const char* ext) {
+    if (void* symbol = dlsym(egl, core)) {
+        return reinterpret_cast<F>(symbol);
+    }
+    if (auto procAddress = reinterpret_cast<GetProcAddress>(dlsym(egl, "eglGetProcAddress"))) {
+        return reinterpret_cast<F>(procAddress(ext));
+    }
+    return nullptr;
+}
+
+EGLDisplay bridgedGetDisplay(EGLNativeDisplayType deviceContext) {
+    const NativeWindowing* windowing = nativeWindowing();
+    const EGLenum platform = windowing ? windowing->eglPlatform() : eglPlatformSurfaceless;
+    void* native = windowing ? windowing->eglNativeDisplay(deviceContext) : nullptr;
+    if (!getPlatformDisplay) {
+        return platform == eglPlatformX11 ? lib->eglGetDisplay(native) : EGL_NO_DISPLAY;
+    }
+    return getPlatformDisplay(platform, native, nullptr);
+}
+
+EGLSurface bridgedCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativeWindowType window,
+                                      const EGLint* attributes) {
+    const NativeWindowing* windowing = nativeWindowing();
+    if (!windowing || !window) {
+        return lib->eglCreateWindowSurface(dpy, config, nullptr, attributes);
+    }
+    EGLint width = 0;
+    EGLint height = 0;
+    if (windowing->pbufferWindow(window, width, height)) {
+        const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+        return lib->eglCreatePbufferSurface(dpy, config, size);
+    }
+    void* native = windowing->eglNativeWindow(window);
+    if (createPlatformWindowSurface) {
+        return createPlatformWindowSurface(dpy, config, native, nullptr);
+    }
+    return lib->eglCreateWindowSurface(dpy, config,
+                                       reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)),
+                                       attributes);
+}
+
+} // namespace
+
+void bridgeNativeHandles(DispatchTable& table, const DispatchTable& library, void* eglLibrary) {
+    lib = &library;
+    getPlatformDisplay = find<GetPlatformDisplay>(eglLibrary, "eglGetPlatformDisplay", "eglGetPlatformDisplayEXT");
+    createPlatformWindowSurface = find<CreatePlatformWindowSurface>(eglLibrary, "eglCreatePlatformWindowSurface",
+                                                                    "eglCreatePlatformWindowSurfaceEXT");
+    table.eglGetDisplay = bridgedGetDisplay;
+    table.eglCreateWindowSurface = bridgedCreateWindowSurface;
+}
+
+} // namespace platform::gles

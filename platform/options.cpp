@@ -1,0 +1,199 @@
+#include "platform/options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace platform {
+
+namespace {
+
+// A whole decimal number in [low, high].
+bool parseInt(std::string_view text, int low, int high, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && value >= low && value <= high;
+}
+
+bool parseFrameList(std::string_view text, std::vector<int>& frames) {
+    while (true) {
+        const std::size_t comma = text.find(',');
+        int frame = 0;
+        if (!parseInt(text.substr(0, comma), 0, 1 << 30, frame)) {
+            return false;
+        }
+        frames.push_back(frame);
+        if (comma == std::string_view::npos) {
+            return true;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+bool parseInput(std::string_view text, std::vector<ScriptedInput>& input) {
+    while (true) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        const std::size_t at = item.find('@');
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        ScriptedInput event;
+        const std::string_view name = item.substr(0, at);
+        if (name == "escape") {
+            event.event = ScriptedInput::Event::Escape;
+        } else if (name == "tap") {
+            event.event = ScriptedInput::Event::Tap;
+        } else if (name == "close") {
+            event.event = ScriptedInput::Event::Close;
+        } else {
+            return false;
+        }
+        if (!parseInt(item.substr(at + 1), 0, 1 << 30, event.frame)) {
+            return false;
+        }
+        input.push_back(event);
+        if (comma == std::string_view::npos) {
+            return true;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+bool parseSize(std::string_view text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    return x != std::string_view::npos && parseInt(text.substr(0, x), 1, 16384, width) &&
+           parseInt(text.substr(x + 1), 1, 16384, height);
+}
+
+bool parseScreenshot(std::string_view text, Screenshot& shot) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || !parseInt(text.substr(0, colon), 0, 1 << 30, shot.frame)) {
+        return false;
+    }
+    shot.path = std::string(text.substr(colon + 1));
+    return shot.path.size() > 4 && shot.path.ends_with(".png");
+}
+
+bool validCapturePath(const std::string& path) {
+    if (path == "-" || (path.size() > 4 && path.ends_with(".y4m"))) {
+        return true;
+    }
+    // Exactly one integer conversion, %d with optional zero padding and width (e.g. %05d), no other %.
+    const std::size_t percent = path.find('%');
+    if (percent == std::string::npos) {
+        return false;
+    }
+    std::size_t i = percent + 1;
+    while (i < path.size() && path[i] >= '0' && path[i] <= '9') {
+        ++i;
+    }
+    return i < path.size() && path[i] == 'd' && i - percent <= 4 && path.find('%', i) == std::string::npos;
+}
+
+} // namespace
+
+bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!arg.starts_with("--")) {
+            options.shellArguments.emplace_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const bool hasValue = equals != std::string_view::npos;
+        const std::string_view value = hasValue ? arg.substr(equals + 1) : std::string_view();
+        const auto bad = [&](const char* what) {
+            error = "invalid option " + std::string(arg) + ": " + what;
+            return false;
+        };
+        const bool flag = name == "--help" || name == "--version" || name == "--stats";
+        if (flag && hasValue) {
+            return bad("takes no value");
+        }
+        if (!flag && !hasValue &&
+            (name == "--backend" || name == "--screen" || name == "--input" || name == "--fixed-fps" ||
+             name == "--log" || name == "--capture" || name == "--capture-every" || name == "--screenshot" ||
+             name == "--lose-context")) {
+            return bad("needs a value");
+        }
+        if (name == "--help") {
+            options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
+        } else if (name == "--stats") {
+            options.stats = true;
+        } else if (name == "--backend") {
+            if (value == "x11") {
+                options.backend = WindowBackendKind::X11;
+            } else if (value == "headless") {
+                options.backend = WindowBackendKind::Headless;
+            } else {
+                return bad("expected x11 or headless");
+            }
+        } else if (name == "--screen") {
+            if (!parseSize(value, options.headless.screenWidth, options.headless.screenHeight)) {
+                return bad("expected WIDTHxHEIGHT, e.g. 240x320");
+            }
+        } else if (name == "--input") {
+            if (!parseInput(value, options.headless.input)) {
+                return bad("expected EVENT@FRAME,... with EVENT escape, tap or close");
+            }
+        } else if (name == "--fixed-fps") {
+            if (!parseInt(value, 1, 1000, options.fixedFps)) {
+                return bad("expected frames per second from 1 to 1000");
+            }
+        } else if (name == "--log") {
+            if (value.empty()) {
+                return bad("expected a file name");
+            }
+            options.logPath = std::string(value);
+        } else if (name == "--capture") {
+            options.capturePath = std::string(value);
+            if (!validCapturePath(options.capturePath)) {
+                return bad("expected a PNG pattern with %d (e.g. frames/%05d.png), a .y4m file or -");
+            }
+        } else if (name == "--capture-every") {
+            if (!parseInt(value, 1, 1 << 30, options.captureEvery)) {
+                return bad("expected a positive whole number");
+            }
+        } else if (name == "--screenshot") {
+            Screenshot shot;
+            if (!parseScreenshot(value, shot)) {
+                return bad("expected FRAME:FILE.png");
+            }
+            options.screenshots.push_back(shot);
+        } else if (name == "--lose-context") {
+            if (!parseFrameList(value, options.loseContextFrames)) {
+                return bad("expected FRAME[,FRAME...]");
+            }
+        } else {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string platformUsage() {
+    return "usage: nymbus [platform options] [shell options]\n"
+           "platform options:\n"
+           "  --backend=x11|headless     window system (default: x11 when DISPLAY is set)\n"
+           "  --screen=WxH               headless screen size (default 640x480; 240x320 is a portrait "
+           "handheld)\n"
+           "  --input=EVENT@FRAME,...    headless input: escape, tap or close after that presented frame\n"
+           "  --fixed-fps=N              virtual clock: each presented frame advances it by 1000/N ms\n"
+           "  --log=FILE                 debug output and trace to FILE instead of standard error\n"
+           "  --capture=PATH             keep presented frames: PNG files (PATH with %d, e.g. "
+           "frames/%05d.png),\n"
+           "                             one .y4m video, or - for y4m on standard output\n"
+           "  --capture-every=K          capture every K-th frame only\n"
+           "  --screenshot=FRAME:FILE.png  write that frame (counted from 0) as a PNG file\n"
+           "  --stats                    print frame count, seconds, fps and frame times at exit\n"
+           "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n"
+           "  --help, --version\n"
+           "shell options: -width=N -height=N -posx=N -posy=N -FSAAMode=0|1|2 -fullscreen -windowed\n"
+           "               -quitafterframe=N (-qaf=N) -quitaftertime=SECONDS (-qat=SECONDS)\n";
+}
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+// The platform's own command-line options (all begin with "--"); the other arguments go to the shell.
+#include "platform/window/window_backend.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct Screenshot {
+    int frame = 0;
+    std::string path;
+};
+
+struct PlatformOptions {
+    bool help = false;
+    bool version = false;
+    std::optional<WindowBackendKind> backend; // default: x11 if DISPLAY is set, else headless
+    HeadlessSettings headless;                // --screen, --input
+    int fixedFps = 0;                         // 0: the real clock
+    std::string logPath;
+    std::string capturePath; // "-" for y4m on standard output
+    int captureEvery = 1;
+    std::vector<Screenshot> screenshots;
+    bool stats = false;
+    std::vector<int> loseContextFrames;
+    std::vector<std::string> shellArguments; // in order, everything that is not a platform option
+};
+
+// Parses argv[1..]. Returns false with a one-line reason in `error` for a malformed platform option.
+bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error);
+
+// The usage summary (several lines, ending in a newline).
+std::string platformUsage();
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+// What happens around each presented frame: capture and screenshots (read back before the swap), the
+// virtual clock, the headless backend's scripted input and the frame-time statistics (after it).
+#include "platform/frame_capture.h"
+#include "platform/gles/emulation.h"
+#include "platform/options.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class Presentation final : public gles::PresentObserver {
+public:
+    explicit Presentation(const PlatformOptions& options);
+    ~Presentation() override;
+
+    void beforePresent(int frame, EGLint width, EGLint height) override;
+    void afterPresent(int frame) override;
+
+    // Closes the capture stream.
+    void finish();
+    // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time.
+    std::string statsReport() const;
+
+private:
+    const PlatformOptions& options_;
+    std::unique_ptr<FrameCapture> capture_;
+    std::vector<std::uint8_t> pixels_;
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point last_;
+    std::vector<double> frameMs_;
+};
+
+} // namespace platform

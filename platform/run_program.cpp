@@ -1,0 +1,120 @@
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+#include "platform/entry.h"
+#include "platform/gles/emulation.h"
+#include "platform/options.h"
+#include "platform/presentation.h"
+#include "platform/utf8.h"
+#include "platform/window/window_backend.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#ifndef NYM_VERSION
+#define NYM_VERSION "0"
+#endif
+
+namespace platform {
+
+namespace {
+
+extern "C" void postQuitOnSignal(int) {
+    postQuitMessage(0);
+}
+
+// Installs the handlers for SIGINT and SIGTERM while it exists.
+class QuitOnSignals {
+public:
+    QuitOnSignals() {
+        struct sigaction action {};
+        action.sa_handler = postQuitOnSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previousInt_);
+        sigaction(SIGTERM, &action, &previousTerm_);
+    }
+    ~QuitOnSignals() {
+        sigaction(SIGINT, &previousInt_, nullptr);
+        sigaction(SIGTERM, &previousTerm_, nullptr);
+    }
+
+private:
+    struct sigaction previousInt_ {};
+    struct sigaction previousTerm_ {};
+};
+
+} // namespace
+
+std::wstring wideCommandLine(const std::vector<std::string>& arguments) {
+    std::wstring line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i) {
+            line += L' ';
+        }
+        line += fromUtf8(arguments[i]);
+    }
+    return line;
+}
+
+int runProgram(int argc, const char* const* argv, EntryFunction entry) {
+    PlatformOptions options;
+    std::string error;
+    if (!parsePlatformOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "nymbus: %s\n%s", error.c_str(), platformUsage().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(platformUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("nymbus " NYM_VERSION);
+        return 0;
+    }
+    if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str())) {
+        std::fprintf(stderr, "nymbus: cannot create the log file %s\n", options.logPath.c_str());
+        return 1;
+    }
+    const char* display = std::getenv("DISPLAY");
+    const bool hasDisplay = display && *display;
+    const WindowBackendKind kind =
+        options.backend.value_or(hasDisplay ? WindowBackendKind::X11 : WindowBackendKind::Headless);
+    if (!selectWindowBackend(kind, options.headless, error)) {
+        if (options.backend) {
+            std::fprintf(stderr, "nymbus: %s\n", error.c_str());
+            return 1;
+        }
+        std::fprintf(stderr, "nymbus: %s; using the headless backend\n", error.c_str());
+        selectWindowBackend(WindowBackendKind::Headless, options.headless, error);
+    }
+    if (windowBackend() == WindowBackendKind::Headless && options.capturePath.empty() &&
+        options.screenshots.empty()) {
+        std::fputs(
+            "nymbus: no display: rendering off-screen. Keep frames with --capture=frames/%05d.png, "
+            "--capture=race.y4m or --screenshot=FRAME:FILE.png; stop with Ctrl-C or -quitafterframe=N\n",
+            stderr);
+    }
+    if (options.fixedFps > 0) {
+        useVirtualClock(options.fixedFps);
+    }
+    gles::loseContextAtFrames(options.loseContextFrames);
+
+    Presentation presentation(options);
+    gles::setPresentObserver(&presentation);
+    int result = 0;
+    {
+        QuitOnSignals signals;
+        const std::wstring commandLine = wideCommandLine(options.shellArguments);
+        result = entry(nullptr, commandLine.c_str());
+    }
+    gles::setPresentObserver(nullptr);
+    presentation.finish();
+    if (options.stats) {
+        // Standard output may be carrying the video.
+        std::fputs(presentation.statsReport().c_str(), options.capturePath == "-" ? stderr : stdout);
+    }
+    std::fflush(stdout);
+    return result;
+}
+
+} // namespace platform
