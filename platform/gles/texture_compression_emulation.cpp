@@ -14,11 +14,14 @@ namespace {
 
 constexpr std::string_view extensionName = "GL_ZEB_texture_compression_nymtc";
 
-const DispatchTable& next() { return *emulatedDriver; }
+const DispatchTable& next() {
+    return *emulatedDriver;
+}
 
 GLenum pendingError = GL_NO_ERROR;
 GLint unpackAlignment = 4;
 bool dxt1HandOff = true;
+bool dxt1Usable = true; // false once the library has refused a DXT1 level
 CompressedPath lastPath = CompressedPath::None;
 
 bool hasWord(std::string_view list, std::string_view word) {
@@ -44,7 +47,8 @@ const GLubyte* extensionsWithOurs(const GLubyte* library) {
 
 bool libraryHasDxt1() {
     const auto* text = reinterpret_cast<const char*>(next().glGetString(GL_EXTENSIONS));
-    return text && (hasWord(text, "GL_EXT_texture_compression_dxt1") || hasWord(text, "GL_EXT_texture_compression_s3tc"));
+    return text && (hasWord(text, "GL_EXT_texture_compression_dxt1") ||
+                    hasWord(text, "GL_EXT_texture_compression_s3tc"));
 }
 
 // Calls `upload` with GL_UNPACK_ALIGNMENT at 1, putting back the program's value after.
@@ -59,7 +63,8 @@ template <typename F> void withAlignmentOne(F upload) {
 }
 
 // The DXT1 blocks of a 4 bpp level: the stored blocks less the padding.
-std::vector<std::uint8_t> dropPadding(nymtc::Format format, GLsizei width, GLsizei height, const std::uint8_t* data) {
+std::vector<std::uint8_t> dropPadding(nymtc::Format format, GLsizei width, GLsizei height,
+                                      const std::uint8_t* data) {
     const int storedColumns = nymtc::paddedWidth(format, width) / 4;
     const int columns = (width + 3) / 4;
     const int rows = (height + 3) / 4;
@@ -72,8 +77,8 @@ std::vector<std::uint8_t> dropPadding(nymtc::Format format, GLsizei width, GLsiz
     return blocks;
 }
 
-void emulatedCompressedTexImage2D(GLenum target, GLint level, GLenum internalformat, GLsizei width, GLsizei height,
-                                  GLint border, GLsizei imageSize, const GLvoid* data) {
+void emulatedCompressedTexImage2D(GLenum target, GLint level, GLenum internalformat, GLsizei width,
+                                  GLsizei height, GLint border, GLsizei imageSize, const GLvoid* data) {
     if (!nymtc::isFormat(internalformat)) {
         next().glCompressedTexImage2D(target, level, internalformat, width, height, border, imageSize, data);
         return;
@@ -87,13 +92,27 @@ void emulatedCompressedTexImage2D(GLenum target, GLint level, GLenum internalfor
         return;
     }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    if (dxt1HandOff && nymtc::bitsPerPixel(format) == 4 && libraryHasDxt1()) {
+    if (dxt1HandOff && dxt1Usable && nymtc::bitsPerPixel(format) == 4 && libraryHasDxt1()) {
+        // An error the program has not fetched yet is kept for it; the library's answer to the DXT1
+        // level is looked at: Mesa lists the extension in ES 1 contexts but rejects the formats there.
+        const GLenum earlier = next().glGetError();
+        if (pendingError == GL_NO_ERROR) {
+            pendingError = earlier;
+        }
         const std::vector<std::uint8_t> blocks = dropPadding(format, width, height, bytes);
-        const GLenum dxt1 = nymtc::hasAlpha(format) ? GL_COMPRESSED_RGBA_S3TC_DXT1_EXT : GL_COMPRESSED_RGB_S3TC_DXT1_EXT;
-        next().glCompressedTexImage2D(target, level, dxt1, width, height, 0, static_cast<GLsizei>(blocks.size()),
-                                      blocks.data());
-        lastPath = CompressedPath::Dxt1;
-        return;
+        const GLenum dxt1 =
+            nymtc::hasAlpha(format) ? GL_COMPRESSED_RGBA_S3TC_DXT1_EXT : GL_COMPRESSED_RGB_S3TC_DXT1_EXT;
+        next().glCompressedTexImage2D(target, level, dxt1, width, height, 0,
+                                      static_cast<GLsizei>(blocks.size()), blocks.data());
+        const GLenum error = next().glGetError();
+        if (error != GL_INVALID_ENUM) {
+            if (pendingError == GL_NO_ERROR) {
+                pendingError = error;
+            }
+            lastPath = CompressedPath::Dxt1;
+            return;
+        }
+        dxt1Usable = false;
     }
     std::vector<std::uint8_t> pixels =
         nymtc::decodeLevel(format, width, height, bytes, static_cast<std::size_t>(imageSize));
@@ -139,9 +158,13 @@ void emulatedPixelStorei(GLenum pname, GLint param) {
 
 } // namespace
 
-void setDxt1HandOff(bool enabled) { dxt1HandOff = enabled; }
+void setDxt1HandOff(bool enabled) {
+    dxt1HandOff = enabled;
+}
 
-CompressedPath lastCompressedPath() { return lastPath; }
+CompressedPath lastCompressedPath() {
+    return lastPath;
+}
 
 void emulateTextureCompression(DispatchTable& table) {
     table.glCompressedTexImage2D = emulatedCompressedTexImage2D;
