@@ -1,0 +1,118 @@
+// A frame while the race world cannot be allocated: the world is skipped, the title is still drawn and
+// the next frame tries again. The non-throwing operator new is replaced here so that it can refuse the
+// world's size; every form goes through malloc and free.
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "race/app_class.h"
+#include "race/demo_application.h"
+#include "race_test_support.h"
+
+namespace {
+bool refuseWorld = false;
+
+void* allocate(std::size_t size) noexcept {
+    if (refuseWorld && size == sizeof(RaceTrack)) {
+        return nullptr;
+    }
+    return std::malloc(size == 0 ? 1 : size);
+}
+} // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new(std::size_t size) {
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+using ::testing::HasSubstr;
+
+// The names of the calls in the log, in order.
+std::vector<std::string> callNames(const platform::gles::RecordDriver& gl) {
+    std::vector<std::string> names;
+    for (const platform::gles::RecordedCall& call : gl.calls()) {
+        names.push_back(call.name);
+    }
+    return names;
+}
+
+class AppClassAllocationTest : public RaceTest {
+protected:
+    void TearDown() override {
+        refuseWorld = false;
+        if (appClass != nullptr) {
+            UpdateAppClass(0, 0, FixedFromInt(1));
+        }
+        RaceTest::TearDown();
+    }
+};
+
+TEST_F(AppClassAllocationTest, FrameWithoutAWorldDrawsOnlyTheTitleAndRetries) {
+    registerEmbeddedFilesAgain();
+    DemoApplication app;
+    app.GetConfig()->width = 320;
+    app.GetConfig()->height = 240;
+    ASSERT_TRUE(app.OnViewCreate(320, 240));
+
+    refuseWorld = true;
+    for (int frame = 0; frame < 2; ++frame) {
+        gl.clearLog();
+        clearOutput();
+        EXPECT_TRUE(app.OnFrame());
+        EXPECT_EQ(appClass, nullptr);
+        EXPECT_EQ(output(), "Failed to create appClass\n");
+    }
+    const std::vector<std::string> withoutWorld = callNames(gl);
+
+    // The same frame's calls with nothing but the overlay between the clear and the cull state.
+    Print3D overlay;
+    ASSERT_TRUE(overlay.Init(320, 240));
+    gl.clearLog();
+    glClearColorx(0, 0, 0, 0x10000);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glGetError();
+    overlay.ShowTitle("Nymbus Zidaz", "", LogoA);
+    EXPECT_GT(overlay.Draw(), 0);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    EXPECT_EQ(withoutWorld, callNames(gl));
+    overlay.Release();
+
+    // Once memory can be had again the next frame builds the world.
+    refuseWorld = false;
+    clearOutput();
+    EXPECT_TRUE(app.OnFrame());
+    EXPECT_NE(appClass, nullptr);
+    EXPECT_THAT(output(), HasSubstr("Nymbus race demo"));
+    app.OnViewRelease();
+}
+
+} // namespace
