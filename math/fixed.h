@@ -29,6 +29,8 @@ private:
 
 static_assert(sizeof(Fixed) == sizeof(std::int32_t) && alignof(Fixed) == alignof(std::int32_t));
 
+inline constexpr Fixed FixedOne{0x10000};
+
 // f × 65536 truncated toward zero. Values outside the Fixed range saturate and NaN gives 0.
 constexpr Fixed FixedFromFloat(float f) {
     const float p = f * 65536.0f;
@@ -63,10 +65,11 @@ constexpr Fixed FixedMul(Fixed a, Fixed b) {
     return Fixed{static_cast<std::int32_t>(product >> 16)};
 }
 
-// a / b from a table reciprocal refined by one Newton step; no divide instruction. Relative error up to
-// about 5.4e-5, so the result is often a few raw units from the exact quotient. Quotients beyond the
-// range wrap. A zero divisor, and the divisor -32768.0 (raw INT32_MIN, whose magnitude does not fit),
-// return a unchanged.
+// a / b from a table reciprocal refined by one Newton step; no divide instruction. The relative error is
+// up to about 5.4e-5 for divisors below 1.0; larger divisors are first cut to 16 significant bits, which
+// adds up to 3.1e-5. So the result is often a few raw units from the exact quotient, and quotients beyond
+// (or within that error of) the range wrap. A zero divisor, and the divisor -32768.0 (raw INT32_MIN,
+// whose magnitude does not fit), return a unchanged.
 Fixed FixedDiv(Fixed a, Fixed b);
 
 // Entry k = i - 256 for i = 256 ... 511: 512/i as 16.16, and (512/i)² × 32768 (that is 1/(2x²) with

@@ -3,15 +3,9 @@
 #include <bit>
 #include <cmath>
 
-namespace {
-
-constexpr Fixed one{0x10000};
-
-} // namespace
-
 void MatrixIdentity(FixedMatrix& m) {
     m.clear();
-    m[0] = m[5] = m[10] = m[15] = one;
+    m[0] = m[5] = m[10] = m[15] = FixedOne;
 }
 
 void MatrixMultiply(FixedMatrix& out, FixedMatrix a, FixedMatrix b) {
@@ -50,14 +44,14 @@ void MatrixInverse(FixedMatrix& out, const FixedMatrix& m) {
     const Fixed m8 = m[8], m9 = m[9], m10 = m[10];
     const Fixed m12 = m[12], m13 = m[13], m14 = m[14];
     out[3] = out[7] = out[11] = Fixed{0};
-    out[15] = one;
+    out[15] = FixedOne;
 
     // The adjugate's first column gives the determinant along row 0.
     const Fixed c0 = FixedMul(m10, m5) - FixedMul(m9, m6);
     const Fixed c1 = -(FixedMul(m10, m4) - FixedMul(m8, m6));
     const Fixed c2 = FixedMul(m9, m4) - FixedMul(m8, m5);
     const Fixed det = FixedMul(c0, m0) + FixedMul(c1, m1) + FixedMul(c2, m2);
-    const Fixed inv = FixedDiv(one, det);
+    const Fixed inv = FixedDiv(FixedOne, det);
 
     out[0] = FixedMul(inv, c0);
     out[4] = FixedMul(inv, c1);

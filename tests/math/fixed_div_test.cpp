@@ -46,10 +46,6 @@ TEST(FixedDiv, TableEnds) {
     // 512/384 = 1.3333334f: 87381.34 and 1.7777779f × 32768 = 58254.22.
     EXPECT_EQ(reciprocalTable[128], 87381);
     EXPECT_EQ(reciprocalSquareTable[128], 58254);
-    for (std::size_t k = 1; k < 256; ++k) {
-        ASSERT_LT(reciprocalTable[k], reciprocalTable[k - 1]);
-        ASSERT_LE(reciprocalSquareTable[k], reciprocalSquareTable[k - 1]);
-    }
 }
 
 TEST(FixedDiv, ReciprocalStepIsWithinItsStatedError) {

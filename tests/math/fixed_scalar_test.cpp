@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr Fixed one{0x10000};
-
 TEST(FixedConversion, FromFloatTruncatesTowardZero) {
     EXPECT_EQ(FixedFromFloat(-0.00001f).raw, 0);
     EXPECT_EQ(FixedFromFloat(1e-6f).raw, 0);
@@ -50,28 +48,28 @@ TEST(FixedArithmetic, AddSubtractNegateWrap) {
     EXPECT_EQ((Fixed{INT32_MAX} + Fixed{1}).raw, INT32_MIN);
     EXPECT_EQ((Fixed{INT32_MIN} - Fixed{1}).raw, INT32_MAX);
     EXPECT_EQ((-Fixed{INT32_MIN}).raw, INT32_MIN);
-    EXPECT_EQ((-one).raw, -0x10000);
-    Fixed f = one;
-    f += one;
+    EXPECT_EQ((-FixedOne).raw, -0x10000);
+    Fixed f = FixedOne;
+    f += FixedOne;
     f -= Fixed{1};
     EXPECT_EQ(f.raw, 0x1FFFF);
     EXPECT_EQ((Fixed{-3} >> 1).raw, -2); // arithmetic: the floor
     EXPECT_EQ((Fixed{0x40000001} << 2).raw, 4);
     EXPECT_TRUE(Fixed{-1} < Fixed{0});
     EXPECT_TRUE(Fixed{INT32_MAX} > Fixed{INT32_MIN});
-    EXPECT_TRUE(one >= one);
-    EXPECT_FALSE(Fixed{0} >= one);
+    EXPECT_TRUE(FixedOne >= FixedOne);
+    EXPECT_FALSE(Fixed{0} >= FixedOne);
 }
 
 TEST(FixedMul, FloorsTheProduct) {
     EXPECT_EQ(FixedMul(Fixed{-1}, Fixed{1}).raw, -1);
     EXPECT_EQ(FixedMul(Fixed{1}, Fixed{1}).raw, 0);
     EXPECT_EQ(FixedMul(FixedFromFloat(1.5f), FixedFromFloat(-2.0f)).raw, -0x30000);
-    EXPECT_EQ(FixedMul(Fixed{INT32_MIN}, Fixed{INT32_MIN}).raw, 0); // 2^46: the low 32 bits are 0
-    EXPECT_EQ(FixedMul(Fixed{INT32_MIN}, -one).raw, INT32_MIN);     // +32768.0 wraps
+    EXPECT_EQ(FixedMul(Fixed{INT32_MIN}, Fixed{INT32_MIN}).raw, 0);  // 2^46: the low 32 bits are 0
+    EXPECT_EQ(FixedMul(Fixed{INT32_MIN}, -FixedOne).raw, INT32_MIN); // +32768.0 wraps
     for (std::int32_t x : {0, 1, -1, 12345, -98304, INT32_MAX, INT32_MIN}) {
-        EXPECT_EQ(FixedMul(one, Fixed{x}).raw, x);
-        EXPECT_EQ(FixedMul(Fixed{x}, one).raw, x);
+        EXPECT_EQ(FixedMul(FixedOne, Fixed{x}).raw, x);
+        EXPECT_EQ(FixedMul(Fixed{x}, FixedOne).raw, x);
     }
 }
 

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr Fixed one{0x10000};
-
 FixedMatrix identity() {
     FixedMatrix m;
     MatrixIdentity(m);
@@ -40,7 +38,7 @@ TEST(FixedMatrix, IdentityAndClear) {
 
 TEST(MatrixRotate, ZByQuarterTurnMapsXToY) {
     FixedMatrix m = identity();
-    MatrixRotateZ(m, one, Fixed{0});
+    MatrixRotateZ(m, FixedOne, Fixed{0});
     expectRaw(m, {0, I, 0, 0, -I, 0, 0, 0, 0, 0, I, 0, 0, 0, 0, I});
 }
 
@@ -48,11 +46,11 @@ TEST(MatrixRotate, EachAxisTouchesItsOwnPairOnEveryRowIncludingTranslation) {
     // A translated matrix so the translation row shows the rotation too; s = 1.0 and c = 0.
     const FixedMatrix base = fromRaw({I, 0, 0, 0, 0, I, 0, 0, 0, 0, I, 0, 1 * I, 2 * I, 3 * I, I});
     FixedMatrix x = base, y = base, z = base;
-    MatrixRotateX(x, one, Fixed{0}); // (y, z) -> (-z, y)
+    MatrixRotateX(x, FixedOne, Fixed{0}); // (y, z) -> (-z, y)
     expectRaw(x, {I, 0, 0, 0, 0, 0, I, 0, 0, -I, 0, 0, I, -3 * I, 2 * I, I});
-    MatrixRotateY(y, one, Fixed{0}); // (x, z) -> (z, -x)
+    MatrixRotateY(y, FixedOne, Fixed{0}); // (x, z) -> (z, -x)
     expectRaw(y, {0, 0, -I, 0, 0, I, 0, 0, I, 0, 0, 0, 3 * I, 2 * I, -I, I});
-    MatrixRotateZ(z, one, Fixed{0}); // (x, y) -> (-y, x)
+    MatrixRotateZ(z, FixedOne, Fixed{0}); // (x, y) -> (-y, x)
     expectRaw(z, {0, I, 0, 0, -I, 0, 0, 0, 0, 0, I, 0, -2 * I, I, 3 * I, I});
 }
 
@@ -78,8 +76,8 @@ TEST(MatrixRotateFloat, QuarterTurnIsExactAndOtherAnglesTrackTheTable) {
     MatrixRotateFloat(m, FixedFromInt(90), 2);
     expectRaw(m, {0, I, 0, 0, -I, 0, 0, 0, 0, 0, I, 0, 0, 0, 0, I});
 
-    // 30° in float radians is a little above pi/6, and its sine narrows to exactly 0.5: one raw unit above
-    // the table sine.
+    // 30° in float radians is a little above pi/6, and its sine narrows to exactly 0.5: one raw unit
+    // above the table sine.
     FixedMatrix r = identity();
     MatrixRotateFloat(r, FixedFromInt(30), 0);
     EXPECT_EQ(r[6].raw, 32768);
@@ -98,7 +96,8 @@ TEST(MatrixRotateFloat, QuarterTurnIsExactAndOtherAnglesTrackTheTable) {
 TEST(MatrixTranslate, ThenTransformPointsMovesTheOrigin) {
     FixedMatrix m = identity();
     MatrixTranslate(m, FixedFromInt(1), FixedFromInt(2), FixedFromInt(3));
-    const FixedVec4 in[2] = {{Fixed{0}, Fixed{0}, Fixed{0}, Fixed{12345}}, {one, one, one, Fixed{0}}};
+    const FixedVec4 in[2] = {{Fixed{0}, Fixed{0}, Fixed{0}, Fixed{12345}},
+                             {FixedOne, FixedOne, FixedOne, Fixed{0}}};
     FixedVec4 out[2] = {{Fixed{9}, Fixed{9}, Fixed{9}, Fixed{-5}}, {Fixed{9}, Fixed{9}, Fixed{9}, Fixed{77}}};
     TransformPoints(in, out, 2, m);
     EXPECT_EQ(out[0].x.raw, 1 * I);
@@ -112,7 +111,7 @@ TEST(MatrixTranslate, ThenTransformPointsMovesTheOrigin) {
 
 TEST(TransformPoints, InPlaceAndZeroCount) {
     FixedMatrix m = identity();
-    MatrixRotateZ(m, one, Fixed{0});
+    MatrixRotateZ(m, FixedOne, Fixed{0});
     MatrixTranslate(m, FixedFromInt(10), Fixed{0}, Fixed{0});
     FixedVec4 p[1] = {{FixedFromInt(1), FixedFromInt(2), FixedFromInt(3), Fixed{5}}};
     TransformPoints(p, p, 0, m);
@@ -127,7 +126,7 @@ TEST(TransformPoints, InPlaceAndZeroCount) {
 TEST(VectorTimesMatrix, UsesAllFourComponentsAndIsSafeInPlace) {
     const FixedMatrix m = fromRaw({1 * I, 2 * I, 3 * I, 4 * I, 5 * I, 6 * I, 7 * I, 8 * I, 9 * I, 10 * I,
                                    11 * I, 12 * I, 13 * I, 14 * I, 15 * I, 16 * I});
-    FixedVec4 v{one, Fixed{0}, Fixed{0}, one >> 1};
+    FixedVec4 v{FixedOne, Fixed{0}, Fixed{0}, FixedOne >> 1};
     VectorTimesMatrix(v, v, m);
     EXPECT_EQ(v.x.raw, I + 13 * I / 2);
     EXPECT_EQ(v.y.raw, 2 * I + 7 * I);
@@ -142,11 +141,11 @@ TEST(VectorTimesMatrix, UsesAllFourComponentsAndIsSafeInPlace) {
 
 TEST(MatrixMultiply, AppliesTheLeftOperandFirstAndAllowsAliasing) {
     FixedMatrix rotate = identity(), translate = identity();
-    MatrixRotateZ(rotate, one, Fixed{0});
+    MatrixRotateZ(rotate, FixedOne, Fixed{0});
     MatrixTranslate(translate, FixedFromInt(5), Fixed{0}, Fixed{0});
     FixedMatrix rt;
     MatrixMultiply(rt, rotate, translate);
-    const FixedVec4 x[1] = {{one, Fixed{0}, Fixed{0}, one}};
+    const FixedVec4 x[1] = {{FixedOne, Fixed{0}, Fixed{0}, FixedOne}};
     FixedVec4 p[1];
     TransformPoints(x, p, 1, rt); // rotate (1,0,0) to (0,1,0), then move by 5 along x
     EXPECT_EQ(p[0].x.raw, 5 * I);
