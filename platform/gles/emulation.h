@@ -8,8 +8,8 @@
 // - the config choice: EGL_NATIVE_RENDERABLE false excludes nothing, EGL_SAMPLES is rounded up to a
 //   count the library offers, configs with depth >= 16 and 888 or 565 colour come first, and on a
 //   surfaceless display the pbuffer bit stands in for the window bit.
-// It also counts frames (eglSwapBuffers calls, from 0) for the observer that captures, clocks and
-// scripts them.
+// It also counts frames (eglSwapBuffers calls, from 0 at the installation of the present observer)
+// for the observer that captures, clocks and scripts them.
 #include "platform/gles/dispatch.h"
 
 #include <vector>
@@ -29,12 +29,12 @@ public:
     virtual void afterPresent(int frame) = 0;
 };
 
-// Installs the observer (null: none).
+// Installs the observer (null: none) and starts the frame count again at 0.
 void setPresentObserver(PresentObserver* observer);
 
 // Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST.
 void injectContextLoss();
-// The same for the swaps of these frames.
+// The same for the swaps of these frames (replacing an earlier list).
 void loseContextAtFrames(std::vector<int> frames);
 
 // Whether 4 bpp levels go to the library as DXT1 when it offers GL_EXT_texture_compression_dxt1 (on by

@@ -15,7 +15,9 @@ namespace {
 
 constexpr const char* extensionName = "EGL_ZEB_power_management";
 
-const DispatchTable& next() { return *emulatedDriver; }
+const DispatchTable& next() {
+    return *emulatedDriver;
+}
 
 EGLint pendingError = EGL_SUCCESS;
 bool lossInjected = false;
@@ -82,8 +84,8 @@ bool suitsTheProgram(EGLDisplay dpy, EGLConfig config) {
     return colour && configAttribute(dpy, config, EGL_DEPTH_SIZE) >= 16;
 }
 
-EGLBoolean emulatedChooseConfig(EGLDisplay dpy, const EGLint* attributes, EGLConfig* configs, EGLint configSize,
-                                EGLint* numConfig) {
+EGLBoolean emulatedChooseConfig(EGLDisplay dpy, const EGLint* attributes, EGLConfig* configs,
+                                EGLint configSize, EGLint* numConfig) {
     std::vector<EGLint> adapted;
     bool surfaceTypeGiven = false;
     for (const EGLint* a = attributes; a && a[0] != EGL_NONE; a += 2) {
@@ -139,7 +141,8 @@ EGLBoolean emulatedChooseConfig(EGLDisplay dpy, const EGLint* attributes, EGLCon
     return EGL_TRUE;
 }
 
-EGLContext emulatedCreateContext(EGLDisplay dpy, EGLConfig config, EGLContext share, const EGLint* attributes) {
+EGLContext emulatedCreateContext(EGLDisplay dpy, EGLConfig config, EGLContext share,
+                                 const EGLint* attributes) {
     EGLContext& root = shareRoots[dpy];
     if (root == EGL_NO_CONTEXT) {
         root = next().eglCreateContext(dpy, config, EGL_NO_CONTEXT, attributes);
@@ -210,11 +213,18 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 
 } // namespace
 
-void setPresentObserver(PresentObserver* presentObserver) { observer = presentObserver; }
+void setPresentObserver(PresentObserver* presentObserver) {
+    observer = presentObserver;
+    swapCount = 0;
+}
 
-void injectContextLoss() { lossInjected = true; }
+void injectContextLoss() {
+    lossInjected = true;
+}
 
-void loseContextAtFrames(std::vector<int> frames) { lossFrames.insert(frames.begin(), frames.end()); }
+void loseContextAtFrames(std::vector<int> frames) {
+    lossFrames = std::set<int>(frames.begin(), frames.end());
+}
 
 void emulatePowerManagement(DispatchTable& table) {
     table.eglChooseConfig = emulatedChooseConfig;

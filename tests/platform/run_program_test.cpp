@@ -1,0 +1,276 @@
+// main's work: options, wide command line, clock, capture, stats, signals.
+#include "platform/clock.h"
+#include "platform/entry.h"
+#include "platform/gles/egl.h"
+#include "platform/gles/gl.h"
+#include "platform/options.h"
+#include "platform/png_file.h"
+#include "platform/window/window.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int run(std::vector<const char*> args, platform::EntryFunction entry) {
+    args.insert(args.begin(), "nymbus");
+    return platform::runProgram(static_cast<int>(args.size()), args.data(), entry);
+}
+
+std::wstring lastCommandLine;
+int recordCommandLine(void*, const wchar_t* commandLine) {
+    lastCommandLine = commandLine;
+    return 5;
+}
+
+fs::path scratch(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("nym_platform_run_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    return dir / name;
+}
+
+TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
+    for (const char* bad :
+         {"--fixed-fps=0", "--fixed-fps=x", "--screen=640", "--input=jump@3", "--input=escape@",
+          "--capture=frames.png", "--capture=a%d%d.png", "--screenshot=5", "--backend=wayland",
+          "--lose-context=1,,2", "--stats=1", "--capture-every=0", "--frobnicate", "--log"}) {
+        SCOPED_TRACE(bad);
+        lastCommandLine = L"untouched";
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(run({bad}, recordCommandLine), 2);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(lastCommandLine, L"untouched");
+        EXPECT_EQ(err.substr(0, 8), "nymbus: ");
+        EXPECT_EQ(err.substr(err.find('\n') + 1), platform::platformUsage());
+    }
+}
+
+TEST(PlatformOptions, HelpAndVersionGoToStandardOutput) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--help"}, recordCommandLine), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), platform::platformUsage());
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--version"}, recordCommandLine), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 7), "nymbus ");
+}
+
+TEST(PlatformOptions, ValuesAreParsed) {
+    const char* argv[] = {"nymbus",
+                          "-width=200",
+                          "--screen=240x320",
+                          "--input=escape@3,tap@0,close@12",
+                          "--fixed-fps=30",
+                          "--lose-context=4,9",
+                          "--screenshot=7:a.png",
+                          "--capture=f/%05d.png",
+                          "--capture-every=3",
+                          "--stats",
+                          "-qaf=10"};
+    platform::PlatformOptions options;
+    std::string error;
+    ASSERT_TRUE(platform::parsePlatformOptions(static_cast<int>(std::size(argv)), argv, options, error))
+        << error;
+    EXPECT_EQ(options.headless.screenWidth, 240);
+    EXPECT_EQ(options.headless.screenHeight, 320);
+    ASSERT_EQ(options.headless.input.size(), 3u);
+    EXPECT_EQ(options.headless.input[0].event, platform::ScriptedInput::Event::Escape);
+    EXPECT_EQ(options.headless.input[0].frame, 3);
+    EXPECT_EQ(options.headless.input[2].event, platform::ScriptedInput::Event::Close);
+    EXPECT_EQ(options.fixedFps, 30);
+    EXPECT_EQ(options.loseContextFrames, (std::vector<int>{4, 9}));
+    ASSERT_EQ(options.screenshots.size(), 1u);
+    EXPECT_EQ(options.screenshots[0].frame, 7);
+    EXPECT_EQ(options.captureEvery, 3);
+    EXPECT_TRUE(options.stats);
+    EXPECT_EQ(options.shellArguments, (std::vector<std::string>{"-width=200", "-qaf=10"}));
+}
+
+TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "-width=320", "-qaf=3", "caf\xC3\xA9", "\xFF\xC3",
+                   "\xE2\x82\xAC\xF0\x9F\x98\x80"},
+                  recordCommandLine),
+              5);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(lastCommandLine,
+              std::wstring(L"-width=320 -qaf=3 caf\u00E9 \u00FF\u00C3 \u20AC") + wchar_t(0x1F600));
+    EXPECT_EQ(platform::wideCommandLine({}), L"");
+    // Overlong forms and encoded surrogates are not valid UTF-8: their bytes stand for themselves.
+    EXPECT_EQ(platform::wideCommandLine({"\xC0\xAF", "\xED\xA0\x80"}), L"\u00C0\u00AF \u00ED\u00A0\u0080");
+}
+
+TEST(VirtualClock, AdvancesExactlyOneThirtiethOfASecondPerFrameWithoutDrift) {
+    platform::useVirtualClock(30);
+    EXPECT_EQ(platform::tickCountMs(), 0u);
+    std::uint32_t previous = 0;
+    for (std::uint64_t frame = 1; frame <= 10000; ++frame) {
+        platform::advanceVirtualClock();
+        const std::uint32_t now = platform::tickCountMs();
+        ASSERT_EQ(now, frame * 1000 / 30) << "frame " << frame;
+        ASSERT_TRUE(now - previous == 33 || now - previous == 34);
+        previous = now;
+    }
+    EXPECT_EQ(platform::tickCountMs(), 333333u);
+    platform::useVirtualClock(0);
+    EXPECT_FALSE(platform::virtualClock());
+}
+
+// A small stand-in for the shell: a window of the screen's size, a context, and frames presented
+// until the quit message or `frames` frames; each frame is cleared to red over blue (top half red).
+int frames = 10;
+std::vector<std::uint32_t> ticksAfterFrames;
+
+std::intptr_t quitOnEscape(platform::Window* window, platform::MessageType type, std::uintptr_t wParam,
+                           std::intptr_t lParam) {
+    if (type == platform::MessageType::KeyDown && wParam == platform::keyEscape) {
+        platform::postQuitMessage(0);
+        return 0;
+    }
+    return platform::defaultWindowProcedure(window, type, wParam, lParam);
+}
+
+int miniShell(void*, const wchar_t*) {
+    using namespace platform;
+    WindowClass windowClass;
+    windowClass.procedure = quitOnEscape;
+    windowClass.name = L"MiniShell";
+    registerWindowClass(windowClass);
+    const Rect screen = monitorRect(nullptr);
+    Window* window =
+        createWindow(L"MiniShell", L"mini", styleVisible, 0, 0, screen.width(), screen.height(), nullptr);
+    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
+    eglInitialize(display, nullptr, nullptr);
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    eglChooseConfig(display, attributes, &config, 1, &count);
+    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
+    if (count != 1 || !eglMakeCurrent(display, surface, surface, context)) {
+        return 1;
+    }
+    ticksAfterFrames.clear();
+    bool quit = false;
+    for (int frame = 0; frame < frames && !quit; ++frame) {
+        glDisable(GL_SCISSOR_TEST);
+        glClearColorx(0, 0, 0x10000, 0x10000);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, screen.height() / 2, screen.width(), screen.height() - screen.height() / 2);
+        glClearColorx(0x10000, 0, 0, 0x10000);
+        glClear(GL_COLOR_BUFFER_BIT);
+        eglSwapBuffers(display, surface);
+        ticksAfterFrames.push_back(tickCountMs());
+        Message message;
+        while (peekMessage(message)) {
+            if (message.type == MessageType::Quit) {
+                quit = true;
+                break;
+            }
+            dispatchMessage(message);
+        }
+    }
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(display, context);
+    eglDestroySurface(display, surface);
+    eglTerminate(display);
+    return 0;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Capture, TenFramesOfY4mWithHeaderMarkersAndSizeAndTheVirtualClock) {
+    const fs::path video = scratch("race.y4m");
+    frames = 10;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--backend=headless", "--screen=64x48", "--fixed-fps=25",
+                   ("--capture=" + video.string()).c_str(), "--stats"},
+                  miniShell),
+              0);
+    const std::string stats = testing::internal::GetCapturedStdout();
+    platform::useVirtualClock(0);
+    EXPECT_NE(stats.find("frames presented: 10\n"), std::string::npos) << stats;
+
+    const std::string header = "YUV4MPEG2 W64 H48 F25:1 Ip A1:1 C420jpeg\n";
+    const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
+    const std::string data = readFile(video);
+    ASSERT_EQ(data.size(), header.size() + 10 * frameBytes);
+    EXPECT_EQ(data.substr(0, header.size()), header);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(data.substr(header.size() + i * frameBytes, 6), "FRAME\n") << "frame " << i;
+    }
+    // Upright: the first luma row is red's (76), the last blue's (29).
+    const std::size_t luma = header.size() + 6;
+    EXPECT_EQ(static_cast<unsigned char>(data[luma]), 76);
+    EXPECT_EQ(static_cast<unsigned char>(data[luma + 47 * 64]), 29);
+    ASSERT_EQ(ticksAfterFrames.size(), 10u);
+    for (std::size_t i = 0; i < ticksAfterFrames.size(); ++i) {
+        EXPECT_EQ(ticksAfterFrames[i], (i + 1) * 40);
+    }
+}
+
+TEST(Capture, ScreenshotAndNumberedPngsAreUpright) {
+    const fs::path shot = scratch("shot.png");
+    const fs::path pattern = scratch("frame%03d.png");
+    frames = 5;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=40x30", ("--screenshot=2:" + shot.string()).c_str(),
+                   ("--capture=" + pattern.string()).c_str(), "--capture-every=2"},
+                  miniShell),
+              0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    platform::PngImage image;
+    ASSERT_TRUE(platform::readPng(shot.string(), image));
+    ASSERT_EQ(image.width, 40);
+    ASSERT_EQ(image.height, 30);
+    const auto pixel = [&image](int x, int y) {
+        const std::uint8_t* p = &image.rgba[static_cast<std::size_t>((y * image.width + x) * 4)];
+        return std::vector<int>{p[0], p[1], p[2], p[3]};
+    };
+    EXPECT_EQ(pixel(0, 0), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(39, 14), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(0, 15), (std::vector<int>{0, 0, 255, 255}));
+    EXPECT_EQ(pixel(39, 29), (std::vector<int>{0, 0, 255, 255}));
+    // Frames 0, 2 and 4 are captured, numbered 0, 1 and 2.
+    EXPECT_TRUE(fs::exists(scratch("frame000.png")));
+    EXPECT_TRUE(fs::exists(scratch("frame002.png")));
+    EXPECT_FALSE(fs::exists(scratch("frame003.png")));
+}
+
+TEST(Headless, ScriptedEscapeEndsTheRunAndTheOffScreenNoticeIsGivenOnce) {
+    frames = 100;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=16x16", "--input=escape@3"}, miniShell), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ticksAfterFrames.size(), 4u);
+    EXPECT_NE(err.find("rendering off-screen"), std::string::npos);
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+}
+
+int raiseThenPump(void*, const wchar_t*) {
+    std::raise(SIGTERM);
+    platform::Message message;
+    return platform::peekMessage(message) && message.type == platform::MessageType::Quit ? 0 : 1;
+}
+
+TEST(Signals, SigtermPostsTheQuitMessage) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless"}, raiseThenPump), 0);
+    testing::internal::GetCapturedStderr();
+}
+
+} // namespace
