@@ -49,6 +49,9 @@ private:
 
 // Screen size and scripted input of the headless backend, selected afresh for each run.
 struct Screen {
+    Screen() = default;
+    Screen(int width, int height, std::vector<platform::ScriptedInput> input = {})
+        : width(width), height(height), input(std::move(input)) {}
     int width = 640;
     int height = 480;
     std::vector<platform::ScriptedInput> input;
