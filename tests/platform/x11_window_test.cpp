@@ -1,0 +1,276 @@
+// The window system on the x11 backend, under an Xvfb server of its own.
+#include "platform/gles/egl.h"
+#include "platform/gles/gl.h"
+#include "platform/window/window.h"
+#include "platform/window/window_backend.h"
+#include "platform/window/window_state.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace platform;
+
+// Starts Xvfb on a display number it picks itself (-displayfd) and ends it afterwards.
+class XvfbServer {
+public:
+    bool start() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return false;
+        }
+        const std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
+                              "800x600x24", "-nolisten",  "tcp",      nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0); // O_WRONLY
+        const int spawned =
+            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        if (spawned != 0) {
+            close(fds[0]);
+            pid_ = 0;
+            return false;
+        }
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty()) {
+            return false;
+        }
+        display_ = ":" + number;
+        setenv("DISPLAY", display_.c_str(), 1);
+        return true;
+    }
+    ~XvfbServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t pid_ = 0;
+    std::string display_;
+};
+
+bool xvfbInstalled() {
+    for (const char* dir : {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"}) {
+        if (access(dir, X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<MessageType> seen;
+
+std::intptr_t noteMessages(platform::Window* window, MessageType type, std::uintptr_t wParam,
+                           std::intptr_t lParam) {
+    if (type == MessageType::KeyDown && wParam != keyEscape) {
+        return 0;
+    }
+    seen.push_back(type);
+    if (type == MessageType::Paint) {
+        beginPaint(window);
+        endPaint(window);
+        return 0;
+    }
+    return type == MessageType::Close ? 0 : defaultWindowProcedure(window, type, wParam, lParam);
+}
+
+// Pumps until a message of that type has been dispatched, for up to five seconds.
+bool pumpUntil(MessageType type) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+        Message message;
+        while (peekMessage(message)) {
+            dispatchMessage(message);
+            if (message.type == type) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+class X11Windows : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (xvfbInstalled()) {
+            server = new XvfbServer;
+            if (!server->start()) {
+                delete server;
+                server = nullptr;
+            }
+        }
+    }
+    static void TearDownTestSuite() {
+        std::string error;
+        selectWindowBackend(WindowBackendKind::Headless, {}, error);
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        if (!xvfbInstalled()) {
+            GTEST_SKIP() << "Xvfb is not installed";
+        }
+        ASSERT_NE(server, nullptr) << "Xvfb did not start";
+        std::string error;
+        ASSERT_TRUE(selectWindowBackend(WindowBackendKind::X11, {}, error)) << error;
+        WindowClass windowClass;
+        windowClass.procedure = noteMessages;
+        windowClass.name = L"OGLESShellClass";
+        ASSERT_TRUE(registerWindowClass(windowClass));
+        seen.clear();
+        probe = XOpenDisplay(nullptr);
+        ASSERT_NE(probe, nullptr);
+    }
+    void TearDown() override {
+        if (probe) {
+            XCloseDisplay(probe);
+        }
+    }
+
+    // A framed window with a client area of 200 x 150, shown and painted.
+    platform::Window* framedWindow() {
+        const Rect outer = framedOuterRect({100, 80, 300, 230}, styleVisible | styleFramed);
+        platform::Window* window =
+            createWindow(L"OGLESShellClass", L"OGLESShell", styleVisible | styleFramed, outer.left, outer.top,
+                         outer.width(), outer.height(), nullptr);
+        if (window) {
+            showWindow(window, showNormal);
+            updateWindow(window);
+            pumpUntil(MessageType::Paint);
+        }
+        return window;
+    }
+
+    static XvfbServer* server;
+    Display* probe = nullptr;
+};
+
+XvfbServer* X11Windows::server = nullptr;
+
+TEST_F(X11Windows, ARealWindowOfTheRequestedClientSizeOnTheScreen) {
+    EXPECT_EQ(monitorRect(nullptr), (Rect{0, 0, 800, 600}));
+    platform::Window* window = framedWindow();
+    ASSERT_NE(window, nullptr);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(probe, window->nativeId, &attributes));
+    EXPECT_EQ(attributes.width, 200);
+    EXPECT_EQ(attributes.height, 150);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(clientRect(window), (Rect{0, 0, 200, 150}));
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(probe, window->nativeId, &name));
+    EXPECT_STREQ(name, "OGLESShell");
+    XFree(name);
+
+    EXPECT_TRUE(setFullScreen(window, 0x2A));
+    XSync(probe, False);
+    pumpUntil(MessageType::Size);
+    ASSERT_TRUE(XGetWindowAttributes(probe, window->nativeId, &attributes));
+    EXPECT_EQ(attributes.width, 800);
+    EXPECT_EQ(attributes.height, 600);
+}
+
+TEST_F(X11Windows, EscapeAndAClickArriveAsKeyDownAndLeftButtonDownAndTheCloseRequestAsClose) {
+    platform::Window* window = framedWindow();
+    ASSERT_NE(window, nullptr);
+    seen.clear();
+    // Without a window manager the focus follows the pointer: put it over the window.
+    XTestFakeMotionEvent(probe, DefaultScreen(probe), 150, 120, 0);
+    XTestFakeKeyEvent(probe, XKeysymToKeycode(probe, XK_Escape), True, 0);
+    XTestFakeKeyEvent(probe, XKeysymToKeycode(probe, XK_Escape), False, 0);
+    XTestFakeButtonEvent(probe, 1, True, 0);
+    XTestFakeButtonEvent(probe, 1, False, 0);
+    XSync(probe, False);
+    ASSERT_TRUE(pumpUntil(MessageType::LeftButtonDown));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], MessageType::KeyDown);
+    EXPECT_EQ(seen[1], MessageType::LeftButtonDown);
+
+    // The window manager's close request.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window->nativeId;
+    event.xclient.message_type = XInternAtom(probe, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(probe, "WM_DELETE_WINDOW", False));
+    XSendEvent(probe, window->nativeId, False, NoEventMask, &event);
+    XSync(probe, False);
+    EXPECT_TRUE(pumpUntil(MessageType::Close));
+}
+
+TEST_F(X11Windows, EglWindowSurfaceOnTheWindow) {
+    platform::Window* window = framedWindow();
+    ASSERT_NE(window, nullptr);
+    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
+    ASSERT_NE(display, EGL_NO_DISPLAY);
+    ASSERT_TRUE(eglInitialize(display, nullptr, nullptr));
+    const EGLint attributes[] = {EGL_LEVEL,
+                                 0,
+                                 EGL_NATIVE_RENDERABLE,
+                                 EGL_FALSE,
+                                 EGL_SURFACE_TYPE,
+                                 EGL_WINDOW_BIT | EGL_PBUFFER_BIT,
+                                 EGL_SAMPLE_BUFFERS,
+                                 0,
+                                 EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    ASSERT_TRUE(eglChooseConfig(display, attributes, &config, 1, &count));
+    ASSERT_EQ(count, 1);
+    EGLint id = 0;
+    EGLint depth = 0;
+    EGLint red = 0;
+    eglGetConfigAttrib(display, config, EGL_CONFIG_ID, &id);
+    eglGetConfigAttrib(display, config, EGL_DEPTH_SIZE, &depth);
+    eglGetConfigAttrib(display, config, EGL_RED_SIZE, &red);
+    std::cout << "x11: config " << id << ", red " << red << ", depth " << depth << "\n";
+    EXPECT_GE(depth, 16);
+    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    ASSERT_NE(context, EGL_NO_CONTEXT);
+    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
+    ASSERT_NE(surface, EGL_NO_SURFACE) << std::hex << eglGetError();
+    ASSERT_TRUE(eglMakeCurrent(display, surface, surface, context));
+    EGLint width = 0;
+    eglQuerySurface(display, surface, EGL_WIDTH, &width);
+    EXPECT_EQ(width, 200);
+    glClearColorx(0x10000, 0, 0, 0x10000);
+    glClear(GL_COLOR_BUFFER_BIT);
+    std::uint8_t pixel[4] = {};
+    glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[0], 255);
+    EXPECT_TRUE(eglSwapBuffers(display, surface));
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(display, context);
+    eglDestroySurface(display, surface);
+    eglTerminate(display);
+}
+
+} // namespace
