@@ -1,4 +1,12 @@
 #include "asset_sink.h"
+#include "world/track_map.h"
+#include "world/world_model.h"
+#include "world/world_sources.h"
 
-void generateWorld(AssetSink&) {}
-void previewWorld(const std::string&) {}
+void generateWorld(AssetSink& sink) {
+    world::writeWorldSources(world::buildWorld(), sink);
+}
+
+void previewWorld(const std::string& dir) {
+    world::writeWorldPreviews(world::buildWorld(), dir);
+}
