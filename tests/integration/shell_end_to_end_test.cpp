@@ -1,0 +1,230 @@
+// The shell's test application as a program: a bounded run on Mesa without a display, and on x11 the
+// frame limit, Escape, and clicks in full-screen and framed windows (input sent through XTest).
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <optional>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The test application, started with its standard error in a file.
+class Program {
+public:
+    explicit Program(std::vector<std::string> arguments) {
+        char name[] = "/tmp/shell_end_to_end_XXXXXX";
+        const int fd = mkstemp(name);
+        close(fd);
+        logPath = name;
+        arguments.insert(arguments.begin(), NYM_SHELL_TEST_PROGRAM);
+        std::vector<char*> argv;
+        for (std::string& a : arguments) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, logPath.c_str(), O_WRONLY | O_TRUNC, 0);
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            pid = 0;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Program() {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        unlink(logPath.c_str());
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool started() const { return pid > 0; }
+
+    // The exit code once the program has ended within the time, else nothing.
+    std::optional<int> waitForExit(std::chrono::milliseconds limit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (pid > 0) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                return std::nullopt;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return std::nullopt;
+    }
+
+    std::string output() const {
+        std::ifstream in(logPath);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    pid_t pid = 0;
+    std::string logPath;
+};
+
+TEST(ShellHeadless, FrameLimitedRunPresentsElevenFrames) {
+    Program program({"--backend=headless", "-qaf=10"});
+    ASSERT_TRUE(program.started());
+    EXPECT_EQ(program.waitForExit(60s), 0);
+    const std::string out = program.output();
+    EXPECT_NE(out.find("TestApplication: OnViewCreate(640, 480)\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("TestApplication: OnAppStop after 11 frames\n"), std::string::npos) << out;
+}
+
+TEST(ShellHeadless, PortraitScreenAndScriptedInput) {
+    Program fullScreen({"--backend=headless", "--screen=240x320", "--input=tap@2", "-qaf=50"});
+    EXPECT_EQ(fullScreen.waitForExit(60s), 0);
+    std::string out = fullScreen.output();
+    EXPECT_NE(out.find("OnViewCreate(240, 320)\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("OnAppStop after 4 frames\n"), std::string::npos) << out;
+
+    Program framed(
+        {"--backend=headless", "--screen=240x320", "--input=tap@1,escape@2", "-windowed", "-qaf=50"});
+    EXPECT_EQ(framed.waitForExit(60s), 0);
+    out = framed.output();
+    EXPECT_NE(out.find("OnViewCreate(160, 120)\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("OnAppStop after 4 frames\n"), std::string::npos) << out;
+}
+
+// The x11 tests run under the Xvfb server that their CTest entry starts; elsewhere they are skipped, so
+// that they never send input to a real desktop.
+class ShellX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("NYM_SHELL_XVFB") == nullptr) {
+            GTEST_SKIP() << "run under xvfb-run (the shell_end_to_end_x11 test)";
+        }
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+    }
+    void TearDown() override {
+        if (display != nullptr) {
+            XCloseDisplay(display);
+        }
+    }
+
+    // The shell's window, once it is mapped.
+    Window findShellWindow(std::chrono::milliseconds limit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (const Window w = search(DefaultRootWindow(display)); w != 0) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(display, w, &attributes) && attributes.map_state == IsViewable) {
+                    return w;
+                }
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return 0;
+    }
+
+    void click(Window w) {
+        pointAt(w);
+        XTestFakeButtonEvent(display, 1, True, 0);
+        XTestFakeButtonEvent(display, 1, False, 0);
+        XSync(display, False);
+    }
+
+    void pressEscape(Window w) {
+        pointAt(w);
+        XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
+        const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
+        XTestFakeKeyEvent(display, escape, True, 0);
+        XTestFakeKeyEvent(display, escape, False, 0);
+        XSync(display, False);
+    }
+
+    Display* display = nullptr;
+
+private:
+    Window search(Window parent) {
+        char* name = nullptr;
+        if (XFetchName(display, parent, &name) && name != nullptr) {
+            const bool found = std::string(name) == "OGLESShell";
+            XFree(name);
+            if (found) {
+                return parent;
+            }
+        }
+        Window root = 0;
+        Window up = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (XQueryTree(display, parent, &root, &up, &children, &count)) {
+            for (unsigned i = 0; i < count && found == 0; ++i) {
+                found = search(children[i]);
+            }
+            XFree(children);
+        }
+        return found;
+    }
+
+    void pointAt(Window w) {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, w, &attributes);
+        XWarpPointer(display, None, w, 0, 0, 0, 0, attributes.width / 2, attributes.height / 2);
+        XSync(display, False);
+    }
+};
+
+TEST_F(ShellX11, FrameLimitedRunPresentsElevenFrames) {
+    Program program({"--backend=x11", "-qaf=10"});
+    EXPECT_EQ(program.waitForExit(60s), 0);
+    EXPECT_NE(program.output().find("OnAppStop after 11 frames\n"), std::string::npos) << program.output();
+}
+
+TEST_F(ShellX11, EscapeEndsAFramedRun) {
+    Program program({"--backend=x11", "-windowed", "-qat=60"});
+    const Window w = findShellWindow(20s);
+    ASSERT_NE(w, 0u) << program.output();
+    pressEscape(w);
+    EXPECT_EQ(program.waitForExit(20s), 0) << program.output();
+    EXPECT_NE(program.output().find("OnAppStop after"), std::string::npos);
+}
+
+TEST_F(ShellX11, ClickEndsAFullScreenRunButNotAFramedOne) {
+    Program fullScreen({"--backend=x11", "-qat=60"});
+    Window w = findShellWindow(20s);
+    ASSERT_NE(w, 0u) << fullScreen.output();
+    click(w);
+    EXPECT_EQ(fullScreen.waitForExit(20s), 0) << fullScreen.output();
+
+    Program framed({"--backend=x11", "-windowed", "-qat=60"});
+    w = findShellWindow(20s);
+    ASSERT_NE(w, 0u) << framed.output();
+    click(w);
+    EXPECT_EQ(framed.waitForExit(1500ms), std::nullopt) << framed.output();
+    pressEscape(w);
+    EXPECT_EQ(framed.waitForExit(20s), 0) << framed.output();
+}
+
+} // namespace
