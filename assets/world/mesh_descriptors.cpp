@@ -314,22 +314,22 @@ extern const std::uint16_t mesh76Indices[];
 // vertices, triangles, 0, format, material, reference point, positions, texture coordinates, normals,
 // three null pointers, indices, eight zero words.
 const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
-    {112u, 56u, 0u, 0x20007u, 8, {7.86f, 0.85f, -52.442f}, mesh0Positions, mesh0Texcoords, mesh0Normals, {nullptr, nullptr, nullptr}, mesh0Indices, {}}, // 0: logo boards along the start straight
-    {640u, 320u, 0u, 0x20007u, 12, {11.734f, 5.37f, -230.439f}, mesh1Positions, mesh1Texcoords, mesh1Normals, {nullptr, nullptr, nullptr}, mesh1Indices, {}}, // 1: woods of section 1
-    {640u, 320u, 0u, 0x20007u, 12, {-116.895f, 4.671f, -209.026f}, mesh2Positions, mesh2Texcoords, mesh2Normals, {nullptr, nullptr, nullptr}, mesh2Indices, {}}, // 2: woods of section 2
+    {80u, 40u, 0u, 0x20007u, 8, {7.86f, 0.85f, -52.442f}, mesh0Positions, mesh0Texcoords, mesh0Normals, {nullptr, nullptr, nullptr}, mesh0Indices, {}}, // 0: logo boards along the start straight
+    {640u, 320u, 0u, 0x20007u, 12, {0.775f, 5.383f, -231.115f}, mesh1Positions, mesh1Texcoords, mesh1Normals, {nullptr, nullptr, nullptr}, mesh1Indices, {}}, // 1: woods of section 1
+    {640u, 320u, 0u, 0x20007u, 12, {-117.018f, 5.278f, -212.171f}, mesh2Positions, mesh2Texcoords, mesh2Normals, {nullptr, nullptr, nullptr}, mesh2Indices, {}}, // 2: woods of section 2
     {192u, 96u, 0u, 0x20007u, 3, {-181.415f, 0.75f, -148.505f}, mesh3Positions, mesh3Texcoords, mesh3Normals, {nullptr, nullptr, nullptr}, mesh3Indices, {}}, // 3: chevrons of section 3
     {288u, 144u, 0u, 0x20007u, 12, {-331.799f, 4.845f, -42.048f}, mesh4Positions, mesh4Texcoords, mesh4Normals, {nullptr, nullptr, nullptr}, mesh4Indices, {}}, // 4: trees round the hairpin
-    {384u, 192u, 0u, 0x20007u, 3, {-310.679f, 0.8f, -38.326f}, mesh5Positions, mesh5Texcoords, mesh5Normals, {nullptr, nullptr, nullptr}, mesh5Indices, {}}, // 5: hairpin signs
+    {336u, 168u, 0u, 0x20007u, 3, {-310.679f, 0.8f, -38.326f}, mesh5Positions, mesh5Texcoords, mesh5Normals, {nullptr, nullptr, nullptr}, mesh5Indices, {}}, // 5: hairpin signs
     {52u, 26u, 0u, 0x20007u, 0, {-318.638f, 8.4f, 51.945f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
     {4u, 2u, 0u, 0x20007u, 8, {0.0f, 0.75f, 0.0f}, mesh7Positions, mesh7Texcoords, mesh7Normals, {nullptr, nullptr, nullptr}, mesh7Indices, {}}, // 7: spare billboard
-    {630u, 294u, 0u, 0x20007u, 0, {-188.977f, 4.846f, 37.804f}, mesh8Positions, mesh8Texcoords, mesh8Normals, {nullptr, nullptr, nullptr}, mesh8Indices, {}}, // 8: town houses of section 7
-    {480u, 224u, 0u, 0x20007u, 0, {-138.835f, 5.11f, 86.34f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
-    {480u, 240u, 0u, 0x20007u, 12, {-108.673f, 4.951f, 177.214f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
-    {288u, 144u, 0u, 0x20007u, 3, {-101.861f, 0.8f, 152.75f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
-    {200u, 100u, 0u, 0x20007u, 4, {20.593f, 3.98f, 234.38f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
-    {328u, 152u, 0u, 0x20007u, 4, {200.002f, 4.773f, 219.987f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
+    {510u, 238u, 0u, 0x20007u, 0, {-188.977f, 4.752f, 37.374f}, mesh8Positions, mesh8Texcoords, mesh8Normals, {nullptr, nullptr, nullptr}, mesh8Indices, {}}, // 8: town houses of section 7
+    {300u, 140u, 0u, 0x20007u, 0, {-142.503f, 5.11f, 87.36f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
+    {480u, 240u, 0u, 0x20007u, 12, {-105.168f, 5.169f, 171.823f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
+    {144u, 72u, 0u, 0x20007u, 3, {-101.861f, 0.8f, 152.75f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
+    {60u, 30u, 0u, 0x20007u, 4, {21.24f, 3.98f, 241.971f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
+    {164u, 76u, 0u, 0x20007u, 4, {187.311f, 4.773f, 236.776f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
     {240u, 120u, 0u, 0x20007u, 3, {267.53f, 0.75f, 172.807f}, mesh14Positions, mesh14Texcoords, mesh14Normals, {nullptr, nullptr, nullptr}, mesh14Indices, {}}, // 14: chevrons of section 12
-    {96u, 48u, 0u, 0x20007u, 8, {15.044f, 0.85f, 42.201f}, mesh15Positions, mesh15Texcoords, mesh15Normals, {nullptr, nullptr, nullptr}, mesh15Indices, {}}, // 15: logo boards before the finish
+    {48u, 24u, 0u, 0x20007u, 8, {15.044f, 0.85f, 42.87f}, mesh15Positions, mesh15Texcoords, mesh15Normals, {nullptr, nullptr, nullptr}, mesh15Indices, {}}, // 15: logo boards before the finish
     {24u, 12u, 0u, 0x20007u, 12, {-0.228f, 3.9f, 0.004f}, mesh16Positions, mesh16Texcoords, mesh16Normals, {nullptr, nullptr, nullptr}, mesh16Indices, {}}, // 16: spare tree clump
     {20u, 10u, 0u, 0x20007u, 0, {0.0f, 2.45f, 0.0f}, mesh17Positions, mesh17Texcoords, mesh17Normals, {nullptr, nullptr, nullptr}, mesh17Indices, {}}, // 17: spare cottage
     {8u, 4u, 0u, 0x20007u, 3, {0.0f, 1.1f, -0.01f}, mesh18Positions, mesh18Texcoords, mesh18Normals, {nullptr, nullptr, nullptr}, mesh18Indices, {}}, // 18: spare town sign
@@ -358,10 +358,10 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {1140u, 589u, 0u, 0x20007u, 0, {-113.034f, 1.389f, -209.991f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
     {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.483f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
     {792u, 412u, 0u, 0x20007u, 0, {-172.254f, 1.389f, -124.507f}, mesh43Positions, mesh43Texcoords, mesh43Normals, {nullptr, nullptr, nullptr}, mesh43Indices, {}}, // 43: ground of section 3
-    {328u, 164u, 0u, 0x20007u, 1, {-96.481f, 3.7f, -227.046f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
+    {284u, 142u, 0u, 0x20007u, 1, {-135.099f, 3.7f, -170.536f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
     {132u, 66u, 0u, 0x20007u, 11, {-176.402f, -0.102f, -135.408f}, mesh45Positions, mesh45Texcoords, mesh45Normals, {nullptr, nullptr, nullptr}, mesh45Indices, {}}, // 45: road of section 3
     {1054u, 547u, 0u, 0x20007u, 0, {-239.431f, 1.389f, -85.025f}, mesh46Positions, mesh46Texcoords, mesh46Normals, {nullptr, nullptr, nullptr}, mesh46Indices, {}}, // 46: ground of section 4
-    {328u, 164u, 0u, 0x20007u, 1, {-245.429f, 3.7f, -81.52f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
+    {284u, 142u, 0u, 0x20007u, 1, {-221.494f, 3.7f, -101.054f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
     {180u, 90u, 0u, 0x20007u, 11, {-259.502f, -0.102f, -73.841f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
     {364u, 192u, 0u, 0x20007u, 0, {-357.818f, 1.389f, -47.33f}, mesh49Positions, mesh49Texcoords, mesh49Normals, {nullptr, nullptr, nullptr}, mesh49Indices, {}}, // 49: ground of section 5
     {68u, 34u, 0u, 0x20007u, 11, {-325.219f, -0.102f, -28.696f}, mesh50Positions, mesh50Texcoords, mesh50Normals, {nullptr, nullptr, nullptr}, mesh50Indices, {}}, // 50: road of section 5
@@ -379,7 +379,7 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {1332u, 707u, 0u, 0x20007u, 0, {226.739f, 1.389f, 238.75f}, mesh62Positions, mesh62Texcoords, mesh62Normals, {nullptr, nullptr, nullptr}, mesh62Indices, {}}, // 62: ground of section 11
     {228u, 114u, 0u, 0x20007u, 11, {194.905f, -0.102f, 209.365f}, mesh63Positions, mesh63Texcoords, mesh63Normals, {nullptr, nullptr, nullptr}, mesh63Indices, {}}, // 63: road of section 11
     {1826u, 967u, 0u, 0x20007u, 0, {185.099f, 1.389f, 121.557f}, mesh64Positions, mesh64Texcoords, mesh64Normals, {nullptr, nullptr, nullptr}, mesh64Indices, {}}, // 64: ground of section 12
-    {480u, 240u, 0u, 0x20007u, 12, {192.875f, 5.133f, 139.277f}, mesh65Positions, mesh65Texcoords, mesh65Normals, {nullptr, nullptr, nullptr}, mesh65Indices, {}}, // 65: trees of section 12
+    {480u, 240u, 0u, 0x20007u, 12, {177.424f, 5.013f, 143.623f}, mesh65Positions, mesh65Texcoords, mesh65Normals, {nullptr, nullptr, nullptr}, mesh65Indices, {}}, // 65: trees of section 12
     {308u, 154u, 0u, 0x20007u, 11, {176.082f, -0.102f, 143.181f}, mesh66Positions, mesh66Texcoords, mesh66Normals, {nullptr, nullptr, nullptr}, mesh66Indices, {}}, // 66: road of section 12
     {1152u, 601u, 0u, 0x20007u, 0, {29.826f, 1.389f, 71.593f}, mesh67Positions, mesh67Texcoords, mesh67Normals, {nullptr, nullptr, nullptr}, mesh67Indices, {}}, // 67: ground of section 13
     {196u, 98u, 0u, 0x20007u, 11, {39.924f, -0.102f, 51.022f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
@@ -388,7 +388,7 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {35u, 48u, 0u, 0x20007u, 0, {-312.285f, 6.9f, 47.774f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
     {35u, 48u, 0u, 0x20007u, 0, {-311.992f, 6.9f, 47.582f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
     {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.675f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
-    {80u, 40u, 0u, 0x20007u, 0, {-86.2f, 0.4f, -227.11f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
-    {480u, 240u, 0u, 0x20007u, 12, {-288.404f, 5.169f, 32.975f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
-    {30u, 14u, 0u, 0x20007u, 0, {22.799f, 4.15f, 36.063f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
+    {40u, 20u, 0u, 0x20007u, 0, {-87.243f, 0.4f, -235.026f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
+    {480u, 240u, 0u, 0x20007u, 12, {-292.434f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
+    {30u, 14u, 0u, 0x20007u, 0, {9.595f, 4.15f, 73.95f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
 };

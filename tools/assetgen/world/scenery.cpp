@@ -1,6 +1,7 @@
 // Scenery objects of the sections: tunnels, trees, signs, logo boards, town, industry, the waterfall.
 #include "prng.h"
 #include "section_layout.h"
+#include "sight_lines.h"
 #include "world_model.h"
 
 #include <cmath>
@@ -13,6 +14,13 @@ namespace {
 namespace s01 = atlas::section01;
 namespace ind = atlas::industrial;
 constexpr double kGround = -0.1;
+
+// The trackside cameras' views, which the scenery keeps clear of.
+const std::vector<SightLine>* gSight = nullptr;
+
+bool inView(V3 centre, double radius) {
+    return gSight != nullptr && blocksSight(*gSight, centre, radius);
+}
 
 struct Frame {
     V3 origin, forward, right;
@@ -31,6 +39,13 @@ double arcIn(const WorldModel& w, int s, double fraction) {
 V3 beside(const WorldModel& w, double arc, double d) {
     const Frame f = frameAt(w, arc);
     return f.origin + f.right * d + V3{0, kGround, 0};
+}
+
+// Which side of its section's line (1 right, -1 left) a section's camera stands on.
+double cameraSide(const WorldModel& w, int s) {
+    const V3 c = w.cameras[static_cast<std::size_t>(s + 1)].position;
+    const double a = w.line.nearestArc(c);
+    return dot(c - w.line.at(a), w.line.right(a)) >= 0 ? 1.0 : -1.0;
 }
 
 // Far enough from every part of the line to leave the road and its verge clear.
@@ -58,7 +73,7 @@ void trees(WorldModel& w, Mesh& m, int s, std::uint64_t seed, int count, double 
         const V3 p = beside(w, arc, side * rng.uniform(nearest, farthest));
         const int kind = rng.below(3);
         const double h = kind == 0 ? rng.uniform(7.0, 11.0) : rng.uniform(4.0, 7.0);
-        if (!clearOfRoad(w, p, 2.5)) {
+        if (!clearOfRoad(w, p, 2.5) || inView(p, h * 0.35)) {
             continue;
         }
         tree(m, p, kind == 2 ? h * 0.4 : h,
@@ -93,7 +108,7 @@ void chevrons(WorldModel& w, Mesh& m, double fromArc, double toArc) {
     const atlas::Rect& r = turn > 0 ? atlas::signs::chevronRight : atlas::signs::chevronLeft;
     for (double a = fromArc; a <= toArc; a += 9.0) {
         const V3 p = beside(w, a, outside * 8.5);
-        if (clearOfRoad(w, p, 2.0)) {
+        if (clearOfRoad(w, p, 2.0) && !inView(p, 1.5)) {
             sign(m, p, w.line.forward(a) * -1.0 + w.line.right(a) * (-outside * 0.6), 2.4, 1.2, 0.5, r);
         }
     }
@@ -114,7 +129,7 @@ void logoBoards(WorldModel& w, Mesh& m, int s, double from, double to, int first
         const double a = arcIn(w, s, f);
         for (double side : {-1.0, 1.0}) {
             const V3 p = beside(w, a, side * 7.2);
-            if (!clearOfRoad(w, p, 1.0)) {
+            if (!clearOfRoad(w, p, 1.0) || inView(p, 3.2)) {
                 continue;
             }
             const V3 facing = w.line.right(a) * -side;
@@ -167,7 +182,7 @@ void townRow(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
             const double a = arcIn(w, s, f);
             const double depth = rng.uniform(6.0, 8.0);
             const V3 c = beside(w, a, side * (10.5 + depth * 0.5));
-            if (clearOfRoad(w, c, depth * 0.5 + 4.0)) {
+            if (clearOfRoad(w, c, depth * 0.5 + 4.0) && !inView(c, 0.5 * std::hypot(width, depth))) {
                 house(m, c, w.line.right(a) * -side, width, depth, rng.uniform(4.5, 8.0), rng.below(4));
             }
             f += (width + 1.5) / (w.sectionStarts[static_cast<std::size_t>(s + 1)] -
@@ -187,7 +202,7 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
         if (kind == 0) {
             const double len = rng.uniform(14, 22), dep = rng.uniform(10, 14), h = rng.uniform(6, 9);
             const V3 c = beside(w, a, side * (13.0 + dep * 0.5));
-            if (!clearOfRoad(w, c, dep * 0.5 + 6.0)) {
+            if (!clearOfRoad(w, c, dep * 0.5 + 6.0) || inView(c, 0.5 * std::hypot(len, dep))) {
                 continue;
             }
             // An axis-aligned shed is enough: the walls repeat their cladding.
@@ -197,7 +212,7 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
                   rng.below(2) ? ind::corrugated : ind::brickWindows, ind::roofMetal);
         } else if (kind == 1) {
             const V3 c = beside(w, a, side * 16.0);
-            if (!clearOfRoad(w, c, 9.0)) {
+            if (!clearOfRoad(w, c, 9.0) || inView(c, 5.0)) {
                 continue;
             }
             const double r = rng.uniform(3.0, 4.5), h = rng.uniform(6.0, 10.0);
@@ -238,7 +253,7 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
         } else {
             for (int i = 0; i < 3; ++i) {
                 const V3 c = beside(w, a + i * 3.2, side * 11.0);
-                if (!clearOfRoad(w, c, 4.0)) {
+                if (!clearOfRoad(w, c, 4.0) || inView(c, 1.8)) {
                     continue;
                 }
                 const double hy = 2.6 * (1 + (i == 1 && rng.below(2)));
@@ -321,6 +336,8 @@ void tunnel(WorldModel& w, Mesh& m, const TunnelSpan& span) {
 } // namespace
 
 void buildScenery(WorldModel& w) {
+    const std::vector<SightLine> sight = trackSideSightLines(w);
+    gSight = &sight;
     auto& m = w.meshes;
     auto name = [&](int i, const std::string& what, std::int32_t code) {
         w.meshNames[static_cast<std::size_t>(i)] = what;
@@ -338,11 +355,12 @@ void buildScenery(WorldModel& w) {
     logoBoards(w, m[15], 13, 0.45, 0.97, 2);
     name(15, "logo boards before the finish", 8);
     {
-        const double a = arcIn(w, 0, 0.22);
-        house(m[73], beside(w, a, 16.0), w.line.right(a) * -1.0, 40.0, 10.0, 5.0, 2);
+        // The grandstand and the pit building face the road from the side away from the section's camera.
+        const double a = arcIn(w, 0, 0.22), sideA = -cameraSide(w, 0);
+        house(m[73], beside(w, a, sideA * 16.0), w.line.right(a) * -sideA, 40.0, 10.0, 5.0, 2);
         name(73, "grandstand and start buildings", 0);
-        const double b = arcIn(w, 13, 0.7);
-        house(m[76], beside(w, b, 17.0), w.line.right(b) * -1.0, 30.0, 12.0, 4.5, 1);
+        const double b = arcIn(w, 13, 0.55), sideB = -cameraSide(w, 13);
+        house(m[76], beside(w, b, sideB * 17.0), w.line.right(b) * -sideB, 30.0, 12.0, 4.5, 1);
         name(76, "pit building", 0);
     }
     trees(w, m[22], 0, 101, 26, 14.0, 45.0);
@@ -389,6 +407,9 @@ void buildScenery(WorldModel& w) {
             const double a0 = arcIn(w, 2, f), a1 = arcIn(w, 2, f + 0.05);
             for (double side : {-1.0, 1.0}) {
                 const V3 p0 = beside(w, a0, side * 8.0), p1 = beside(w, a1, side * 8.0);
+                if (inView((p0 + p1) * 0.5, 0.5 * distanceXZ(p0, p1) + 0.5)) {
+                    continue;
+                }
                 const V3 n = w.line.right(0.5 * (a0 + a1)) * -side;
                 const V3 up{0, 1.0, 0};
                 walls.quad(side > 0 ? p1 + up : p0 + up, side > 0 ? p0 + up : p1 + up, side > 0 ? p0 : p1,
@@ -407,6 +428,7 @@ void buildScenery(WorldModel& w) {
     name(12, "industrial buildings of section 10", 4);
     industry(w, m[13], 11, 411);
     name(13, "industrial buildings of section 11", 4);
+    gSight = nullptr;
 }
 
 } // namespace world

@@ -158,20 +158,32 @@ double TrackLine::curvature(double arc) const {
 }
 
 double TrackLine::nearestArc(V3 p) const {
+    // Coarse search every unit, then the fine samples round the best one.
+    constexpr std::size_t kCoarse = 20;
     double best = 1e30;
     std::size_t bestIndex = 0;
-    for (std::size_t i = 0; i < samples_.size(); ++i) {
+    for (std::size_t i = 0; i < samples_.size(); i += kCoarse) {
         const double d = distanceXZ(samples_[i], p);
         if (d < best) {
             best = d;
             bestIndex = i;
         }
     }
-    return static_cast<double>(bestIndex) * kStep;
+    const std::size_t n = samples_.size();
+    std::size_t fineBest = bestIndex;
+    for (std::size_t j = 0; j <= 2 * kCoarse; ++j) {
+        const std::size_t i = (bestIndex + n - kCoarse + j) % n;
+        const double d = distanceXZ(samples_[i], p);
+        if (d < best) {
+            best = d;
+            fineBest = i;
+        }
+    }
+    return static_cast<double>(fineBest) * kStep;
 }
 
 double TrackLine::distance(V3 p) const {
-    return distanceWithin(p, 0.0, length_);
+    return distanceXZ(at(nearestArc(p)), p);
 }
 
 double TrackLine::distanceWithin(V3 p, double from, double to) const {

@@ -13,7 +13,7 @@ struct TunnelPlace {
     int section;
     double from, length;
 };
-constexpr TunnelPlace kTunnelPlaces[4] = {{1, 12.0, 24.0}, {2, 40.0, 22.0}, {4, 34.0, 24.0}, {9, 14.0, 24.0}};
+constexpr TunnelPlace kTunnelPlaces[4] = {{1, 12.0, 24.0}, {2, -24.0, 20.0}, {4, 4.0, 18.0}, {9, 14.0, 24.0}};
 
 void placeCameras(WorldModel& w) {
     // Record 0 overlooks the start from beside the grid; records 1-14 are the sections' cameras, each
@@ -73,7 +73,9 @@ WorldModel buildWorld() {
     w.keyArcs = keyArcs(w.line, w.sectionStarts);
     w.paths = buildKeyPaths(w.line, w.keyArcs);
     for (const TunnelPlace& t : kTunnelPlaces) {
-        const double start = w.sectionStarts[static_cast<std::size_t>(t.section)] + t.from;
+        // A negative place counts back from the section's end.
+        const double start = t.from >= 0 ? w.sectionStarts[static_cast<std::size_t>(t.section)] + t.from
+                                         : w.sectionStarts[static_cast<std::size_t>(t.section + 1)] + t.from;
         w.tunnels.push_back({t.section, start, start + t.length});
     }
     placeCameras(w);
