@@ -2,6 +2,7 @@
 // screen.
 #include "tests/shell/shell_test_support.h"
 
+#include "platform/clock.h"
 #include "platform/window/window.h"
 #include "shell/shell_entry.h"
 
@@ -119,6 +120,33 @@ TEST_F(ShellRun, QuitMessageDuringAPresentEndsTheLoopAtTheNextTest) {
     r = runShell(driver, L"-qaf=1", script);
     EXPECT_EQ(r.presented, 2);
     EXPECT_EQ(events[4], "OnViewRelease");
+}
+
+// Each drawn frame is presented and moves the virtual clock on by 250 ms.
+Script advancingClock() {
+    Script script;
+    script.onFrame = [](int, ShellConfig&) { platform::advanceVirtualClock(); };
+    return script;
+}
+
+TEST_F(ShellRun, TimeLimitEndsWithTheFirstFramePresentedAfterIt) {
+    // The loop starts at 500 ms; the frame presented at 3000 ms, 2.5 s later, is the last.
+    platform::useVirtualClock(4);
+    platform::advanceVirtualClock();
+    platform::advanceVirtualClock();
+    auto r = runShell(driver, L"-qat=2.5", advancingClock());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.presented, 10);
+    EXPECT_EQ(platform::tickCountMs(), 3000u);
+
+    // The start time belongs to the process: a second run counts from the first one's start.
+    r = runShell(driver, L"-qat=2.5", advancingClock());
+    EXPECT_EQ(r.presented, 1);
+
+    // Zero is no limit; the frame limit still applies.
+    r = runShell(driver, L"-qat=0 -qaf=20", advancingClock());
+    EXPECT_EQ(r.presented, 21);
+    platform::useVirtualClock(0);
 }
 
 TEST_F(ShellRun, CommandLineOverridesWhatOnAppStartWrote) {
