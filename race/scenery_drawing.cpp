@@ -15,8 +15,8 @@ void setIdentityModel(NymRender* render) {
 
 } // namespace
 
-// Lights every scenery object once with the light where the construction put it (tunnels with a little
-// extra glow), then the detailed car body with the light overhead, and freezes those vertex colours.
+// Lights every scenery object once with the light where the construction put it (tunnel sections with a
+// little glow), then the detailed car body with the light overhead, and freezes those vertex colours.
 void RaceTrack::warmUp() {
     NymRender* render = NymRender::instance();
     if (render == nullptr) {
@@ -32,13 +32,17 @@ void RaceTrack::warmUp() {
         const bool tunnel = isTunnelSection(s);
         for (int j = 0; j < sectionObjects[s].count; ++j) {
             const SectionObject& object = sectionObjects[s].objects[j];
+            NymMaterial& material = *object.material;
+            // The glow is taken off again by restoring the material's own emissive colour, so that a
+            // material with one of its own (the trees') keeps it for the objects drawn after.
+            const Fixed own[3] = {material.emissive[0], material.emissive[1], material.emissive[2]};
             if (tunnel) {
-                object.material->setEmissive(tunnelGlow, tunnelGlow, tunnelGlow);
+                material.setEmissive(tunnelGlow, tunnelGlow, tunnelGlow);
             }
-            render->setMaterial(object.material);
+            render->setMaterial(&material);
             render->drawGeometry(object.geometry);
             if (tunnel) {
-                object.material->setEmissive(Fixed{0}, Fixed{0}, Fixed{0});
+                material.setEmissive(own[0], own[1], own[2]);
             }
         }
     }

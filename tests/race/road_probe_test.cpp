@@ -91,6 +91,11 @@ protected:
         clearOutput();
     }
 
+    void TearDown() override {
+        world.reset();
+        RaceTest::TearDown();
+    }
+
     FixedVec4 probe(int slot, const FixedVec4& origin) {
         return world->probeRoad(slot, origin, vec(0, -1, 0));
     }

@@ -50,6 +50,11 @@ protected:
         world = buildWorld(320, 240);
     }
 
+    void TearDown() override {
+        world.reset();
+        RaceTest::TearDown();
+    }
+
     // Selects the race camera, so that the renderer draws.
     void selectCamera() {
         NymRender::instance()->setCamera(world->camera);
@@ -93,6 +98,28 @@ TEST_F(SceneryDrawingTest, WarmUpDrawsEverythingOnceAndBakesTheLighting) {
     for (int i = 0; i < kSceneryMaterials; ++i) {
         EXPECT_EQ(world->sceneryMaterials[i].emissive[0], emissiveBefore[i]) << "material " << i;
     }
+}
+
+TEST_F(SceneryDrawingTest, TreesKeepTheirOwnGlowOutsideTheTunnelSections) {
+    world->warmUp();
+    // Unlit trees are coloured by their emissive alone: 0.9 outside the tunnel sections, whichever
+    // sections were warmed up before them, and the tunnels' 0.25 inside.
+    int trees = 0;
+    for (int s = 0; s < kSectionCount; ++s) {
+        for (int j = 0; j < world->sectionObjects[s].count; ++j) {
+            const SectionObject& object = world->sectionObjects[s].objects[j];
+            if (object.material != &world->sceneryMaterials[5]) {
+                continue;
+            }
+            ++trees;
+            const int expected = isTunnelSection(s) ? 0x40 : 0xE6;
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_EQ(object.geometry->litColours[c], expected) << "section " << s << " object " << j;
+            }
+        }
+    }
+    EXPECT_GT(trees, 0);
+    EXPECT_EQ(world->sceneryMaterials[5].emissive[0], FixedFromFloat(0.9f));
 }
 
 TEST_F(SceneryDrawingTest, TunnelSectionsAreThoseEndingInATunnelPiece) {
