@@ -26,17 +26,14 @@ struct Box {
     }
 };
 
-// The artwork the overlay draws: the compiled-in set when the program's assets are linked in.
-Print3DArtwork artworkInUse(const SyntheticArtwork& synthetic) {
-#ifdef NYM_COMPILED_IN_ARTWORK
-    (void)synthetic;
-    return compiledInArtwork;
-#else
-    return synthetic.artwork();
-#endif
-}
+// A screen size, and whether the overlay draws the compiled-in artwork or the synthetic one.
+struct Screen {
+    int width;
+    int height;
+    bool compiledIn;
+};
 
-class OverlayRender : public ::testing::TestWithParam<std::pair<int, int>> {
+class OverlayRender : public ::testing::TestWithParam<Screen> {
 protected:
     // Maps a rectangle of clip space to window pixels, turned by 90 degrees on a portrait screen as the
     // overlay's projection turns it.
@@ -80,8 +77,8 @@ protected:
         return p[0] > 140 && p[1] > 140 && p[2] < 90;
     }
 
-    int width = GetParam().first;
-    int height = GetParam().second;
+    int width = GetParam().width;
+    int height = GetParam().height;
     std::vector<std::uint8_t> frame;
 };
 
@@ -91,7 +88,7 @@ TEST_P(OverlayRender, TitleTopLeftAndLogoBottomRight) {
         GTEST_SKIP() << "no off-screen GL: " << context.error();
     }
     SyntheticArtwork synthetic;
-    const Print3DArtwork artwork = artworkInUse(synthetic);
+    const Print3DArtwork artwork = GetParam().compiledIn ? compiledInArtwork : synthetic.artwork();
     Print3D overlay(artwork);
     ASSERT_TRUE(overlay.Init(width, height));
 
@@ -101,7 +98,8 @@ TEST_P(OverlayRender, TitleTopLeftAndLogoBottomRight) {
     EXPECT_EQ(overlay.Draw(), 2 * 11);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     frame = context.readPixels();
-    const std::string file = "print3d_title_" + std::to_string(width) + "x" + std::to_string(height) + ".png";
+    const std::string file = std::string("print3d_title_") + (GetParam().compiledIn ? "" : "synthetic_") +
+                             std::to_string(width) + "x" + std::to_string(height) + ".png";
     EXPECT_TRUE(platform::writePng(file, width, height, frame.data()));
 
     const Box title = titleBox(artwork);
@@ -139,10 +137,15 @@ TEST_P(OverlayRender, TitleTopLeftAndLogoBottomRight) {
     overlay.Release();
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, OverlayRender, ::testing::Values(std::pair{640, 480}, std::pair{240, 320}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.first) + "x" +
-                                    std::to_string(info.param.second);
-                         });
+std::string screenName(const ::testing::TestParamInfo<Screen>& info) {
+    return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Synthetic, OverlayRender,
+                         ::testing::Values(Screen{640, 480, false}, Screen{240, 320, false}), screenName);
+#ifdef NYM_COMPILED_IN_ARTWORK
+INSTANTIATE_TEST_SUITE_P(CompiledIn, OverlayRender,
+                         ::testing::Values(Screen{640, 480, true}, Screen{240, 320, true}), screenName);
+#endif
 
 } // namespace
