@@ -249,8 +249,13 @@ bool setFullScreen(Window* window, unsigned flags) {
         return false;
     }
     if (flags & (fullScreenHideTaskBar | fullScreenHideInputPanel | fullScreenHideStartIcon)) {
+        const Rect before = clientRect(window);
         window->fullScreen = true;
         backend().makeFullScreen(*window);
+        const Rect client = clientRect(window);
+        if (client != before) {
+            post(window, MessageType::Size, 0, packPair(client.width(), client.height()));
+        }
     }
     return true;
 }

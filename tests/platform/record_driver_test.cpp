@@ -37,7 +37,7 @@ TEST(RecordDriver, TextureDataAndIndicesBySizeAndChecksum) {
     const std::uint16_t pixels[3 * 2] = {1, 2, 3, 4, 5, 6};
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 3, 2, 0, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, pixels);
-    const unsigned char rgb[2 * 2 * 3] = {};
+    const unsigned char rgb[6 + 2 + 6] = {}; // two rows of 6 bytes, the first padded to 8
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 1, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb); // rows padded to 8
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);

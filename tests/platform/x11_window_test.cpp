@@ -191,9 +191,11 @@ TEST_F(X11Windows, ARealWindowOfTheRequestedClientSizeOnTheScreen) {
     XFree(name);
 
     EXPECT_TRUE(setFullScreen(window, 0x2A));
-    XSync(probe, False);
-    pumpUntil(MessageType::Size);
-    ASSERT_TRUE(XGetWindowAttributes(probe, window->nativeId, &attributes));
+    EXPECT_TRUE(pumpUntil(MessageType::Size));
+    for (int i = 0; i < 200 && attributes.width != 800; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_TRUE(XGetWindowAttributes(probe, window->nativeId, &attributes));
+    }
     EXPECT_EQ(attributes.width, 800);
     EXPECT_EQ(attributes.height, 600);
 }
