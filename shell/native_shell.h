@@ -31,10 +31,8 @@ public:
     // How many times InitEGL starts over after a context lost at make-current time.
     static constexpr int MaxContextLostRetries = 3;
 
-    int GetQuit() const { return quit; }
+    // The window and the context in use.
     platform::Window* GetWindow() const { return window; }
-    EGLDisplay GetDisplay() const { return display; }
-    EGLSurface GetSurface() const { return surface; }
     EGLContext GetContext() const { return context; }
 
 private:

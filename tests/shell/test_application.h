@@ -11,8 +11,6 @@ public:
     bool OnAppStop() override;
     bool OnFrame() override;
 
-    int framesDrawn() const { return frames; }
-
 private:
     int frames = 0;
 };
