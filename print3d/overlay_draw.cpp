@@ -1,7 +1,5 @@
 #include "print3d/print3d.h"
 
-#include <cstddef>
-
 namespace {
 
 constexpr GLfixed One = 0x10000;
