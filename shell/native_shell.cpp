@@ -89,6 +89,10 @@ platform::Rect NativeShell::FramedOuterRect() const {
 }
 
 bool NativeShell::CreateFramedWindow() {
+    // A size the options made negative has no window; the full-screen path refuses it the same way.
+    if (config->width <= 0 || config->height <= 0) {
+        return false;
+    }
     platform::Rect outer = FramedOuterRect();
     window = platform::createWindow(className, title, platform::styleVisible | platform::styleFramed,
                                     outer.left, outer.top, outer.width(), outer.height(), instance);

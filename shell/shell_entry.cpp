@@ -3,14 +3,26 @@
 #include "shell/extension_search.h"
 #include "shell/option_parser.h"
 
+#include <new>
+
 int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* instance,
              const wchar_t* commandLine) {
-    ShellApplication* application = newApplication();
+    // The objects are made with non-throwing allocation; an allocation inside their constructors can
+    // still throw, which counts as the same failure.
+    ShellApplication* application = nullptr;
+    try {
+        application = newApplication();
+    } catch (const std::bad_alloc&) {
+    }
     if (application == nullptr) {
         ShellApplication::OutputDebug("Unable to create the application\n");
         return 1;
     }
-    OGLESShell* shell = newShell(*application, instance);
+    OGLESShell* shell = nullptr;
+    try {
+        shell = newShell(*application, instance);
+    } catch (const std::bad_alloc&) {
+    }
     if (shell == nullptr) {
         ShellApplication::OutputDebug("Unable to create the shell\n");
         delete application;

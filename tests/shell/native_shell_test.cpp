@@ -87,6 +87,20 @@ TEST_F(NativeShellTest, FramedWindowIsHalvedToFitAndCentred) {
     EXPECT_EQ(big.left, 0);
     EXPECT_EQ(big.top, 0);
     EXPECT_EQ(platform::clientRect(unfitted.shell.GetWindow()), (platform::Rect{0, 0, 640, 480}));
+
+    // A screen smaller than the frame itself: the halving stops at a one-pixel side.
+    Fixture tiny;
+    tiny.config.fullScreen = 0;
+    shelltest::selectScreen(Screen{6, 20});
+    ASSERT_TRUE(tiny.shell.InitWindow());
+    EXPECT_EQ(tiny.config.width, 2);
+    EXPECT_EQ(tiny.config.height, 1);
+
+    // A size the options made negative has no window.
+    r = runShell(driver, L"-windowed -width=-5", {}, Screen{240, 320});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.debugOutput, L"InitEGL failed!!\n");
+    EXPECT_TRUE(driver.log().empty());
 }
 
 TEST_F(NativeShellTest, FramedWindowThatFitsKeepsItsSizeAndIsCentred) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 namespace {
 
 using shelltest::events;
@@ -86,6 +88,17 @@ TEST_F(ShellRun, ObjectsThatCannotBeAllocatedEndTheRun) {
     EXPECT_EQ(events, Events{"~application"});
     EXPECT_EQ(capture.text(), L"Unable to create the application\nUnable to create the shell\n");
     EXPECT_TRUE(driver.log().empty());
+
+    // An allocation that throws inside a constructor is the same failure.
+    EXPECT_EQ(RunShell([]() -> ShellApplication* { throw std::bad_alloc(); }, NewNativeShell, nullptr, L""),
+              1);
+    events.clear();
+    EXPECT_EQ(RunShell([]() -> ShellApplication* { return new ScriptedApplication({}); },
+                       [](ShellApplication&, void*) -> OGLESShell* { throw std::bad_alloc(); }, nullptr, L""),
+              1);
+    EXPECT_EQ(events, Events{"~application"});
+    EXPECT_EQ(capture.text(), L"Unable to create the application\nUnable to create the shell\n"
+                              L"Unable to create the application\nUnable to create the shell\n");
 }
 
 TEST_F(ShellRun, FrameLimitPresentsOneFrameMoreThanItsValue) {
