@@ -51,7 +51,8 @@ TEST_F(ReflectionMapTest, CloseToTheExactSphereMapAwayFromItsPole) {
         for (int j = 0; j < kSteps; ++j) {
             const double theta = M_PI * (i + 0.5) / kSteps;
             const double phi = 2 * M_PI * j / kSteps;
-            const double n[3] = {std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi)};
+            const double n[3] = {std::sin(theta) * std::cos(phi), std::cos(theta),
+                                 std::sin(theta) * std::sin(phi)};
             Fixed* out = geometry.normals + 3 * (i * kSteps + j);
             for (int c = 0; c < 3; ++c) {
                 out[c] = FixedFromFloat(static_cast<float>(n[c]));

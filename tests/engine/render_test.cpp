@@ -8,8 +8,8 @@ TEST_F(RenderTest, FrameBeginResetsStateAndSetsUpTheGl) {
     render->setLight(nullptr, 2);
     gl.clearLog();
     EXPECT_EQ(render->beginFrame(), 0);
-    EXPECT_THAT(gl.log(), ElementsAre("glMatrixMode(GL_TEXTURE)", "glLoadIdentity()", "glDisable(GL_LIGHTING)",
-                                      "glEnable(GL_DITHER)"));
+    EXPECT_THAT(gl.log(), ElementsAre("glMatrixMode(GL_TEXTURE)", "glLoadIdentity()",
+                                      "glDisable(GL_LIGHTING)", "glEnable(GL_DITHER)"));
     // The material is gone: drawing does nothing until one is set.
     gl.clearLog();
     render->drawGeometry(&geometry);
@@ -26,15 +26,16 @@ TEST_F(RenderTest, RefusedArguments) {
 }
 
 TEST_F(RenderTest, ProjectionWithAndWithoutRotation) {
-    camera.setFrustum(FixedFromFloat(-0.13f), FixedFromFloat(0.13f), FixedFromFloat(-0.1f), FixedFromFloat(0.1f),
-                      FixedFromFloat(0.25f), FixedFromInt(1024));
+    camera.setFrustum(FixedFromFloat(-0.13f), FixedFromFloat(0.13f), FixedFromFloat(-0.1f),
+                      FixedFromFloat(0.1f), FixedFromFloat(0.25f), FixedFromInt(1024));
     render->setCamera(&camera);
     render->setRotation(90);
     render->setCamera(&camera);
-    EXPECT_THAT(gl.log(), ElementsAre("glViewport(0, 0, 320, 240)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
-                                      "glFrustumx(-8519, 8519, -6553, 6553, 16384, 67108864)",
-                                      "glViewport(0, 0, 240, 320)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
-                                      "glFrustumx(-6553, 6553, -8519, 8519, 16384, 67108864)"));
+    EXPECT_THAT(gl.log(),
+                ElementsAre("glViewport(0, 0, 320, 240)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
+                            "glFrustumx(-8519, 8519, -6553, 6553, 16384, 67108864)",
+                            "glViewport(0, 0, 240, 320)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
+                            "glFrustumx(-6553, 6553, -8519, 8519, 16384, 67108864)"));
     gl.clearLog();
     camera.orthographic = 1;
     render->setRotation(0);
@@ -53,7 +54,8 @@ TEST_F(RenderTest, ModelViewIsModelTimesInverseViewTurnedByTheRotation) {
     render->setModelMatrix(model);
     FixedMatrix expected = identityMatrix();
     MatrixTranslate(expected, FixedFromInt(4), FixedFromInt(-2), FixedFromInt(-3));
-    EXPECT_THAT(gl.log(), ElementsAre("glMatrixMode(GL_MODELVIEW)", "glLoadMatrixx(" + matrixText(expected) + ")"));
+    EXPECT_THAT(gl.log(),
+                ElementsAre("glMatrixMode(GL_MODELVIEW)", "glLoadMatrixx(" + matrixText(expected) + ")"));
 
     FixedMatrix out;
     render->getViewMatrix(out, 1);
@@ -67,7 +69,8 @@ TEST_F(RenderTest, ModelViewIsModelTimesInverseViewTurnedByTheRotation) {
     render->setRotation(90);
     render->setModelMatrix(model);
     MatrixRotateFloat(expected, FixedFromInt(90), 2);
-    EXPECT_THAT(gl.log(), ElementsAre("glMatrixMode(GL_MODELVIEW)", "glLoadMatrixx(" + matrixText(expected) + ")"));
+    EXPECT_THAT(gl.log(),
+                ElementsAre("glMatrixMode(GL_MODELVIEW)", "glLoadMatrixx(" + matrixText(expected) + ")"));
     // x maps to +y: (4, -2) becomes (2, 4).
     EXPECT_EQ(expected[12], FixedFromInt(2));
     EXPECT_EQ(expected[13], FixedFromInt(4));
@@ -78,25 +81,23 @@ TEST_F(RenderTest, TwoLayersModulateThenAdd) {
     material.setLayer(1, &texture1, 0, Fixed{0});
     geometry.createBumpPool(3);
     render->drawGeometry(&geometry);
-    EXPECT_THAT(gl.log(),
-                ElementsAre("glEnableClientState(GL_VERTEX_ARRAY)", "glEnableClientState(GL_COLOR_ARRAY)",
-                            "glShadeModel(GL_SMOOTH)", "glActiveTexture(GL_TEXTURE0)",
-                            "glClientActiveTexture(GL_TEXTURE0)", "glEnable(GL_TEXTURE_2D)",
-                            "glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)",
-                            "glBindTexture(GL_TEXTURE_2D, 5)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
-                            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glActiveTexture(GL_TEXTURE1)",
-                            "glClientActiveTexture(GL_TEXTURE1)", "glEnable(GL_TEXTURE_2D)",
-                            "glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD)",
-                            "glBindTexture(GL_TEXTURE_2D, 6)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
-                            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glEnable(GL_CULL_FACE)",
-                            "glCullFace(GL_BACK)", "glVertexPointer(3, GL_FIXED, 16, ptr)",
-                            "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)", "glClientActiveTexture(GL_TEXTURE0)",
-                            "glTexCoordPointer(2, GL_FIXED, 0, ptr)", "glClientActiveTexture(GL_TEXTURE1)",
-                            "glTexCoordPointer(2, GL_FIXED, 0, ptr)", triangleDraw()));
+    EXPECT_THAT(
+        gl.log(),
+        ElementsAre(
+            "glEnableClientState(GL_VERTEX_ARRAY)", "glEnableClientState(GL_COLOR_ARRAY)",
+            "glShadeModel(GL_SMOOTH)", "glActiveTexture(GL_TEXTURE0)", "glClientActiveTexture(GL_TEXTURE0)",
+            "glEnable(GL_TEXTURE_2D)", "glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)",
+            "glBindTexture(GL_TEXTURE_2D, 5)", "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)",
+            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
+            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glActiveTexture(GL_TEXTURE1)",
+            "glClientActiveTexture(GL_TEXTURE1)", "glEnable(GL_TEXTURE_2D)",
+            "glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD)", "glBindTexture(GL_TEXTURE_2D, 6)",
+            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE)",
+            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
+            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glEnable(GL_CULL_FACE)", "glCullFace(GL_BACK)",
+            "glVertexPointer(3, GL_FIXED, 16, ptr)", "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)",
+            "glClientActiveTexture(GL_TEXTURE0)", "glTexCoordPointer(2, GL_FIXED, 0, ptr)",
+            "glClientActiveTexture(GL_TEXTURE1)", "glTexCoordPointer(2, GL_FIXED, 0, ptr)", triangleDraw()));
     const auto& calls = gl.calls();
     auto pointerOf = [&](std::size_t fromEnd) { return calls[calls.size() - fromEnd].pointers.back(); };
     EXPECT_EQ(pointerOf(7), geometry.vertices);
@@ -108,27 +109,34 @@ TEST_F(RenderTest, TwoLayersModulateThenAdd) {
 TEST_F(RenderTest, OneLayerAndNoLayer) {
     material.setTexture(&texture0);
     render->drawGeometry(&geometry);
-    EXPECT_THAT(gl.log(),
-                ElementsAre("glEnableClientState(GL_VERTEX_ARRAY)", "glEnableClientState(GL_COLOR_ARRAY)",
-                            "glShadeModel(GL_SMOOTH)", "glActiveTexture(GL_TEXTURE1)",
-                            "glClientActiveTexture(GL_TEXTURE1)", "glDisableClientState(GL_TEXTURE_COORD_ARRAY)",
-                            "glDisable(GL_TEXTURE_2D)", "glActiveTexture(GL_TEXTURE0)",
-                            "glClientActiveTexture(GL_TEXTURE0)", "glEnable(GL_TEXTURE_2D)",
-                            "glBindTexture(GL_TEXTURE_2D, 5)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)",
-                            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
-                            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glEnable(GL_CULL_FACE)",
-                            "glCullFace(GL_BACK)", "glVertexPointer(3, GL_FIXED, 16, ptr)",
-                            "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)", "glClientActiveTexture(GL_TEXTURE0)",
-                            "glTexCoordPointer(2, GL_FIXED, 0, ptr)", triangleDraw()));
+    EXPECT_THAT(
+        gl.log(),
+        ElementsAre(
+            "glEnableClientState(GL_VERTEX_ARRAY)", "glEnableClientState(GL_COLOR_ARRAY)",
+            "glShadeModel(GL_SMOOTH)", "glActiveTexture(GL_TEXTURE1)", "glClientActiveTexture(GL_TEXTURE1)",
+            "glDisableClientState(GL_TEXTURE_COORD_ARRAY)", "glDisable(GL_TEXTURE_2D)",
+            "glActiveTexture(GL_TEXTURE0)", "glClientActiveTexture(GL_TEXTURE0)", "glEnable(GL_TEXTURE_2D)",
+            "glBindTexture(GL_TEXTURE_2D, 5)", "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)",
+            "glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)",
+            "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glEnable(GL_CULL_FACE)", "glCullFace(GL_BACK)",
+            "glVertexPointer(3, GL_FIXED, 16, ptr)", "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)",
+            "glClientActiveTexture(GL_TEXTURE0)", "glTexCoordPointer(2, GL_FIXED, 0, ptr)", triangleDraw()));
 
-    const std::vector<std::string> untextured = {
-        "glEnableClientState(GL_VERTEX_ARRAY)", "glEnableClientState(GL_COLOR_ARRAY)",
-        "glShadeModel(GL_SMOOTH)", "glActiveTexture(GL_TEXTURE1)", "glClientActiveTexture(GL_TEXTURE1)",
-        "glDisableClientState(GL_TEXTURE_COORD_ARRAY)", "glDisable(GL_TEXTURE_2D)", "glActiveTexture(GL_TEXTURE0)",
-        "glClientActiveTexture(GL_TEXTURE0)", "glDisableClientState(GL_TEXTURE_COORD_ARRAY)",
-        "glDisable(GL_TEXTURE_2D)", "glEnable(GL_CULL_FACE)", "glCullFace(GL_BACK)",
-        "glVertexPointer(3, GL_FIXED, 16, ptr)", "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)"};
+    const std::vector<std::string> untextured = {"glEnableClientState(GL_VERTEX_ARRAY)",
+                                                 "glEnableClientState(GL_COLOR_ARRAY)",
+                                                 "glShadeModel(GL_SMOOTH)",
+                                                 "glActiveTexture(GL_TEXTURE1)",
+                                                 "glClientActiveTexture(GL_TEXTURE1)",
+                                                 "glDisableClientState(GL_TEXTURE_COORD_ARRAY)",
+                                                 "glDisable(GL_TEXTURE_2D)",
+                                                 "glActiveTexture(GL_TEXTURE0)",
+                                                 "glClientActiveTexture(GL_TEXTURE0)",
+                                                 "glDisableClientState(GL_TEXTURE_COORD_ARRAY)",
+                                                 "glDisable(GL_TEXTURE_2D)",
+                                                 "glEnable(GL_CULL_FACE)",
+                                                 "glCullFace(GL_BACK)",
+                                                 "glVertexPointer(3, GL_FIXED, 16, ptr)",
+                                                 "glColorPointer(4, GL_UNSIGNED_BYTE, 0, ptr)"};
     gl.clearLog();
     material.setTexture(nullptr);
     render->drawGeometry(&geometry);
@@ -180,7 +188,8 @@ TEST_F(RenderTest, LayerOneModeThreeTakesTheNormalsThroughATextureMatrix) {
     material.setLayer(0, &texture0, 3, Fixed{0});
     material.setLayer(1, nullptr, 0, Fixed{0});
     render->drawGeometry(&geometry);
-    EXPECT_THAT(gl.log({"glMatrixMode", "glTexCoordPointer"}), ElementsAre("glTexCoordPointer(2, GL_FIXED, 0, ptr)"));
+    EXPECT_THAT(gl.log({"glMatrixMode", "glTexCoordPointer"}),
+                ElementsAre("glTexCoordPointer(2, GL_FIXED, 0, ptr)"));
 }
 
 TEST_F(RenderTest, CullingFlags) {
@@ -246,18 +255,19 @@ TEST_F(RenderTest, RenderStateFields) {
         {0x7, {}},
         {0x40, {"glEnable(GL_ALPHA_TEST)", "glAlphaFuncx(GL_GREATER, 32112)", "glDisable(GL_BLEND)"}},
         {0x80,
-         {"glDisable(GL_ALPHA_TEST)", "glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)"}},
+         {"glDisable(GL_ALPHA_TEST)", "glEnable(GL_BLEND)",
+          "glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)"}},
         {0x100, {"glDisable(GL_ALPHA_TEST)", "glEnable(GL_BLEND)", "glBlendFunc(GL_ONE, GL_ONE)"}},
         {0xC0, {"glDisable(GL_ALPHA_TEST)", "glDisable(GL_BLEND)"}},
         {0x200, {"glDepthMask(GL_TRUE)"}},
         {0x400, {"glDepthMask(GL_FALSE)"}},
         {0x600, {"glDepthMask(GL_FALSE)"}},
         {0x2C1,
-         {"glDisable(GL_DEPTH_TEST)", "glDepthMask(GL_FALSE)", "glDisable(GL_ALPHA_TEST)", "glDisable(GL_BLEND)",
-          "glDepthMask(GL_TRUE)"}},
+         {"glDisable(GL_DEPTH_TEST)", "glDepthMask(GL_FALSE)", "glDisable(GL_ALPHA_TEST)",
+          "glDisable(GL_BLEND)", "glDepthMask(GL_TRUE)"}},
         {0xCB,
-         {"glEnable(GL_DEPTH_TEST)", "glDepthFunc(GL_LEQUAL)", "glDepthMask(GL_TRUE)", "glDisable(GL_ALPHA_TEST)",
-          "glDisable(GL_BLEND)"}},
+         {"glEnable(GL_DEPTH_TEST)", "glDepthFunc(GL_LEQUAL)", "glDepthMask(GL_TRUE)",
+          "glDisable(GL_ALPHA_TEST)", "glDisable(GL_BLEND)"}},
         {0, {}},
     };
     for (const auto& [state, calls] : cases) {
@@ -269,17 +279,19 @@ TEST_F(RenderTest, RenderStateFields) {
     for (unsigned int state : {0x40u, 0x80u, 0x100u, 0xC0u, 0x140u, 0x180u, 0x1C0u}) {
         render->setRenderState(state);
     }
-    EXPECT_THAT(traceLines, ElementsAre(" geometry is punchthrough\n", " geometry is blended\n", " geometry is blended\n",
-                                        " geometry is opaque\n", " geometry is opaque\n", " geometry is opaque\n",
-                                        " geometry is opaque\n"));
+    EXPECT_THAT(traceLines,
+                ElementsAre(" geometry is punchthrough\n", " geometry is blended\n", " geometry is blended\n",
+                            " geometry is opaque\n", " geometry is opaque\n", " geometry is opaque\n",
+                            " geometry is opaque\n"));
 }
 
 TEST_F(RenderTest, ClearPassesOnlyTheKnownBits) {
     render->clear(0x4000 | 0x100 | 0x400 | 0x1);
     render->clear(0x100);
     render->clear(0x8);
-    EXPECT_THAT(gl.log(), ElementsAre("glClear(GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT|GL_STENCIL_BUFFER_BIT)",
-                                      "glClear(GL_DEPTH_BUFFER_BIT)"));
+    EXPECT_THAT(gl.log(),
+                ElementsAre("glClear(GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT|GL_STENCIL_BUFFER_BIT)",
+                            "glClear(GL_DEPTH_BUFFER_BIT)"));
 }
 
 TEST_F(RenderTest, ScrollingAndReflectionRunForAnActiveLayerEvenIfUntextured) {
