@@ -320,14 +320,14 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {192u, 96u, 0u, 0x20007u, 3, {-181.415f, 0.75f, -148.505f}, mesh3Positions, mesh3Texcoords, mesh3Normals, {nullptr, nullptr, nullptr}, mesh3Indices, {}}, // 3: chevrons of section 3
     {288u, 144u, 0u, 0x20007u, 12, {-331.799f, 4.845f, -42.048f}, mesh4Positions, mesh4Texcoords, mesh4Normals, {nullptr, nullptr, nullptr}, mesh4Indices, {}}, // 4: trees round the hairpin
     {336u, 168u, 0u, 0x20007u, 3, {-310.679f, 0.8f, -38.326f}, mesh5Positions, mesh5Texcoords, mesh5Normals, {nullptr, nullptr, nullptr}, mesh5Indices, {}}, // 5: hairpin signs
-    {52u, 26u, 0u, 0x20007u, 0, {-318.638f, 8.4f, 51.945f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
+    {52u, 26u, 0u, 0x20007u, 0, {-261.801f, 8.4f, 80.048f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
     {4u, 2u, 0u, 0x20007u, 8, {0.0f, 0.75f, 0.0f}, mesh7Positions, mesh7Texcoords, mesh7Normals, {nullptr, nullptr, nullptr}, mesh7Indices, {}}, // 7: spare billboard
     {510u, 238u, 0u, 0x20007u, 0, {-188.977f, 4.752f, 37.374f}, mesh8Positions, mesh8Texcoords, mesh8Normals, {nullptr, nullptr, nullptr}, mesh8Indices, {}}, // 8: town houses of section 7
     {300u, 140u, 0u, 0x20007u, 0, {-142.503f, 5.11f, 87.36f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
     {480u, 240u, 0u, 0x20007u, 12, {-105.168f, 5.169f, 171.823f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
     {144u, 72u, 0u, 0x20007u, 3, {-101.861f, 0.8f, 152.75f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
-    {60u, 30u, 0u, 0x20007u, 4, {21.24f, 3.98f, 241.971f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
-    {164u, 76u, 0u, 0x20007u, 4, {187.311f, 4.773f, 236.776f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
+    {204u, 96u, 0u, 0x20007u, 4, {18.674f, 3.98f, 224.7f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
+    {348u, 162u, 0u, 0x20007u, 4, {197.074f, 4.773f, 221.835f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
     {240u, 120u, 0u, 0x20007u, 3, {267.53f, 0.75f, 172.807f}, mesh14Positions, mesh14Texcoords, mesh14Normals, {nullptr, nullptr, nullptr}, mesh14Indices, {}}, // 14: chevrons of section 12
     {48u, 24u, 0u, 0x20007u, 8, {15.044f, 0.85f, 42.87f}, mesh15Positions, mesh15Texcoords, mesh15Normals, {nullptr, nullptr, nullptr}, mesh15Indices, {}}, // 15: logo boards before the finish
     {24u, 12u, 0u, 0x20007u, 12, {-0.228f, 3.9f, 0.004f}, mesh16Positions, mesh16Texcoords, mesh16Normals, {nullptr, nullptr, nullptr}, mesh16Indices, {}}, // 16: spare tree clump
@@ -353,15 +353,15 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {228u, 114u, 0u, 0x20007u, 11, {11.966f, -0.102f, -82.312f}, mesh36Positions, mesh36Texcoords, mesh36Normals, {nullptr, nullptr, nullptr}, mesh36Indices, {}}, // 36: road of section 0
     {1428u, 756u, 0u, 0x20007u, 0, {11.768f, 1.389f, -84.85f}, mesh37Positions, mesh37Texcoords, mesh37Normals, {nullptr, nullptr, nullptr}, mesh37Indices, {}}, // 37: ground of section 0
     {180u, 90u, 0u, 0x20007u, 11, {-8.598f, -0.102f, -207.71f}, mesh38Positions, mesh38Texcoords, mesh38Normals, {nullptr, nullptr, nullptr}, mesh38Indices, {}}, // 38: road of section 1
-    {328u, 164u, 0u, 0x20007u, 1, {26.07f, 3.7f, -187.369f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
+    {392u, 196u, 0u, 0x20007u, 1, {26.063f, 3.95f, -187.395f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
     {1090u, 576u, 0u, 0x20007u, 0, {21.48f, 1.389f, -239.799f}, mesh40Positions, mesh40Texcoords, mesh40Normals, {nullptr, nullptr, nullptr}, mesh40Indices, {}}, // 40: ground of section 1
     {1140u, 589u, 0u, 0x20007u, 0, {-113.034f, 1.389f, -209.991f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
     {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.483f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
     {792u, 412u, 0u, 0x20007u, 0, {-172.254f, 1.389f, -124.507f}, mesh43Positions, mesh43Texcoords, mesh43Normals, {nullptr, nullptr, nullptr}, mesh43Indices, {}}, // 43: ground of section 3
-    {284u, 142u, 0u, 0x20007u, 1, {-135.099f, 3.7f, -170.536f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
+    {348u, 174u, 0u, 0x20007u, 1, {-135.103f, 3.95f, -171.134f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
     {132u, 66u, 0u, 0x20007u, 11, {-176.402f, -0.102f, -135.408f}, mesh45Positions, mesh45Texcoords, mesh45Normals, {nullptr, nullptr, nullptr}, mesh45Indices, {}}, // 45: road of section 3
     {1054u, 547u, 0u, 0x20007u, 0, {-239.431f, 1.389f, -85.025f}, mesh46Positions, mesh46Texcoords, mesh46Normals, {nullptr, nullptr, nullptr}, mesh46Indices, {}}, // 46: ground of section 4
-    {284u, 142u, 0u, 0x20007u, 1, {-221.494f, 3.7f, -101.054f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
+    {348u, 174u, 0u, 0x20007u, 1, {-221.498f, 3.95f, -101.059f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
     {180u, 90u, 0u, 0x20007u, 11, {-259.502f, -0.102f, -73.841f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
     {364u, 192u, 0u, 0x20007u, 0, {-357.818f, 1.389f, -47.33f}, mesh49Positions, mesh49Texcoords, mesh49Normals, {nullptr, nullptr, nullptr}, mesh49Indices, {}}, // 49: ground of section 5
     {68u, 34u, 0u, 0x20007u, 11, {-325.219f, -0.102f, -28.696f}, mesh50Positions, mesh50Texcoords, mesh50Normals, {nullptr, nullptr, nullptr}, mesh50Indices, {}}, // 50: road of section 5
@@ -372,7 +372,7 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {580u, 301u, 0u, 0x20007u, 0, {-136.693f, 1.389f, 65.731f}, mesh55Positions, mesh55Texcoords, mesh55Normals, {nullptr, nullptr, nullptr}, mesh55Indices, {}}, // 55: ground of section 8
     {100u, 50u, 0u, 0x20007u, 11, {-138.103f, -0.102f, 90.02f}, mesh56Positions, mesh56Texcoords, mesh56Normals, {nullptr, nullptr, nullptr}, mesh56Indices, {}}, // 56: road of section 8
     {1120u, 584u, 0u, 0x20007u, 0, {-117.826f, 1.389f, 191.39f}, mesh57Positions, mesh57Texcoords, mesh57Normals, {nullptr, nullptr, nullptr}, mesh57Indices, {}}, // 57: ground of section 9
-    {328u, 164u, 0u, 0x20007u, 1, {-140.002f, 3.7f, 147.0f}, mesh58Positions, mesh58Texcoords, mesh58Normals, {nullptr, nullptr, nullptr}, mesh58Indices, {}}, // 58: tunnel of section 9
+    {392u, 196u, 0u, 0x20007u, 1, {-139.832f, 3.95f, 147.395f}, mesh58Positions, mesh58Texcoords, mesh58Normals, {nullptr, nullptr, nullptr}, mesh58Indices, {}}, // 58: tunnel of section 9
     {196u, 98u, 0u, 0x20007u, 11, {-99.912f, -0.102f, 170.209f}, mesh59Positions, mesh59Texcoords, mesh59Normals, {nullptr, nullptr, nullptr}, mesh59Indices, {}}, // 59: road of section 9
     {1532u, 798u, 0u, 0x20007u, 0, {7.733f, 1.389f, 226.459f}, mesh60Positions, mesh60Texcoords, mesh60Normals, {nullptr, nullptr, nullptr}, mesh60Indices, {}}, // 60: ground of section 10
     {260u, 130u, 0u, 0x20007u, 11, {26.56f, -0.102f, 224.791f}, mesh61Positions, mesh61Texcoords, mesh61Normals, {nullptr, nullptr, nullptr}, mesh61Indices, {}}, // 61: road of section 10
@@ -385,8 +385,8 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {196u, 98u, 0u, 0x20007u, 11, {39.924f, -0.102f, 51.022f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
     {480u, 240u, 0u, 0x20007u, 12, {-181.232f, 4.703f, -134.411f}, mesh69Positions, mesh69Texcoords, mesh69Normals, {nullptr, nullptr, nullptr}, mesh69Indices, {}}, // 69: woods of section 3
     {192u, 96u, 0u, 0x20007u, 3, {-330.964f, 0.75f, 5.24f}, mesh70Positions, mesh70Texcoords, mesh70Normals, {nullptr, nullptr, nullptr}, mesh70Indices, {}}, // 70: chevrons of section 6
-    {35u, 48u, 0u, 0x20007u, 0, {-312.285f, 6.9f, 47.774f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
-    {35u, 48u, 0u, 0x20007u, 0, {-311.992f, 6.9f, 47.582f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
+    {35u, 48u, 0u, 0x20007u, 0, {-267.002f, 6.9f, 74.507f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
+    {35u, 48u, 0u, 0x20007u, 0, {-267.242f, 6.9f, 74.252f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
     {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.675f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
     {40u, 20u, 0u, 0x20007u, 0, {-87.243f, 0.4f, -235.026f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
     {480u, 240u, 0u, 0x20007u, 12, {-292.434f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge

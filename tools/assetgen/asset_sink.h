@@ -18,5 +18,7 @@ private:
 // The two halves of the world. Each writes its files into the sink; previews go into a folder.
 void generateWorld(AssetSink& sink);
 void previewWorld(const std::string& dir);
+// The world's figures (lap length, key spacing, camera distances, road sizes) as text.
+std::string worldReport();
 void generateArt(AssetSink& sink);
 void previewArt(const std::string& dir);

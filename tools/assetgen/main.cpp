@@ -1,6 +1,7 @@
 // nymbus-assetgen: writes the compiled-in world, checks it against what is committed, or previews it.
 #include "asset_sink.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -48,6 +49,7 @@ int writeAll(const fs::path& dir) {
 }
 
 int checkAll(const fs::path& dir) {
+    const auto started = std::chrono::steady_clock::now();
     AssetSink sink = generateAll();
     int differing = 0;
     for (const auto& [name, bytes] : sink.files()) {
@@ -56,9 +58,23 @@ int checkAll(const fs::path& dir) {
             ++differing;
         }
     }
+    // Committed files that the generators no longer write (the folder's CMakeLists.txt is not generated).
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(dir, error)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "CMakeLists.txt") {
+            continue;
+        }
+        const std::string name = fs::relative(entry.path(), dir).generic_string();
+        if (sink.files().count(name) == 0) {
+            std::printf("not generated: %s\n", name.c_str());
+            ++differing;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("nymbus-assetgen: checked in %.1f s\n", seconds);
     if (differing != 0) {
-        std::printf("nymbus-assetgen: %d of %zu files differ from %s; run nymbus-assetgen --out %s\n", differing,
-                    sink.files().size(), dir.c_str(), dir.c_str());
+        std::printf("nymbus-assetgen: %d of %zu files differ from %s; run nymbus-assetgen --out %s\n",
+                    differing, sink.files().size(), dir.c_str(), dir.c_str());
         return 1;
     }
     std::printf("nymbus-assetgen: all %zu files match %s\n", sink.files().size(), dir.c_str());
@@ -74,10 +90,11 @@ int previewAll(const fs::path& dir) {
 }
 
 void usage(FILE* to) {
-    std::fprintf(to, "usage: nymbus-assetgen --out DIR | --check [DIR] | --preview DIR\n"
+    std::fprintf(to, "usage: nymbus-assetgen --out DIR | --check [DIR] | --preview DIR | --report\n"
                      "  --out DIR      write every generated asset under DIR\n"
                      "  --check [DIR]  regenerate and compare with DIR (default: the checkout's assets/)\n"
-                     "  --preview DIR  write PNG previews of the world and the art into DIR\n");
+                     "  --preview DIR  write PNG previews of the world and the art into DIR\n"
+                     "  --report       print the world's figures: lap, key spacing, cameras, road pieces\n");
 }
 
 } // namespace
@@ -95,6 +112,10 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::strcmp(argv[1], "--preview") == 0) {
         return previewAll(argv[2]);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--report") == 0) {
+        std::fputs(worldReport().c_str(), stdout);
+        return 0;
     }
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         usage(stdout);

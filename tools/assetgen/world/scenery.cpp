@@ -194,7 +194,7 @@ void townRow(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
 // Warehouses, tanks and containers.
 void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
     Prng rng(seed);
-    for (double f = 0.08; f < 0.95; f += 0.17) {
+    for (double f = 0.05; f < 0.97; f += 0.09) {
         const double a = arcIn(w, s, f);
         const double side = rng.uniform(0, 1) < 0.5 ? -1.0 : 1.0;
         const int kind = rng.below(3);
@@ -268,7 +268,7 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
 void tunnel(WorldModel& w, Mesh& m, const TunnelSpan& span) {
     namespace tn = atlas::tunnels;
     constexpr int kArch = 8;
-    constexpr double kHalf = 6.2, kHeight = 5.4, kMoundHalf = 10.0, kMoundTop = 7.5, kFoot = 22.0;
+    constexpr double kHalf = 6.2, kHeight = 5.4, kMoundHalf = 9.0, kMoundTop = 8.0, kFoot = 20.0;
     auto archPoint = [&](double arc, int i) {
         const double th = kPi * i / kArch; // 0 at the right foot, pi at the left
         const Frame f = frameAt(w, arc);
@@ -301,7 +301,7 @@ void tunnel(WorldModel& w, Mesh& m, const TunnelSpan& span) {
             m.quad(p[0], p[1], p[2], p[3], n.y < 0 ? n * -1.0 : n, atlas::kTunnels, tn::hillside);
         }
     }
-    // Portal faces: the ring between the arch and the mound's outline.
+    // Portal faces: a ring of stone round the arch, then the hillside out to the mound's outline.
     const double outline[5][2] = {{kFoot, kGround},
                                   {kMoundHalf, kMoundTop},
                                   {0.0, kMoundTop},
@@ -319,16 +319,18 @@ void tunnel(WorldModel& w, Mesh& m, const TunnelSpan& span) {
             const double h = outline[i][1] + (outline[i + 1][1] - outline[i][1]) * t;
             return f.origin + f.right * lat + V3{0, h, 0};
         };
+        auto ring = [&](int i) {
+            const double th = kPi * i / kArch;
+            return f.origin + f.right * ((kHalf + 1.4) * std::cos(th)) +
+                   V3{0, kGround + (kHeight + 1.4) * std::sin(th), 0};
+        };
+        const double ss[4] = {0, 1, 1, 0}, tt[4] = {0, 0, 1, 1};
         for (int i = 0; i < kArch; ++i) {
             const double u0 = static_cast<double>(i) / kArch, u1 = static_cast<double>(i + 1) / kArch;
-            const V3 p[4] = {outer(u0), outer(u1), archPoint(a, i + 1), archPoint(a, i)};
-            const double ss[4] = {u0 * 3, u1 * 3, u1 * 3, u0 * 3};
-            const double tt[4] = {0, 0, 1, 1};
-            double s2[4];
-            for (int k = 0; k < 4; ++k) {
-                s2[k] = ss[k] - std::floor(u0 * 3);
-            }
-            m.quadST(p, n, atlas::kTunnels, tn::portal, s2, tt);
+            const V3 stone[4] = {ring(i), ring(i + 1), archPoint(a, i + 1), archPoint(a, i)};
+            m.quadST(stone, n, atlas::kTunnels, tn::portal, ss, tt);
+            const V3 hill[4] = {outer(u0), outer(u1), ring(i + 1), ring(i)};
+            m.quadST(hill, n, atlas::kTunnels, tn::hillside, ss, tt);
         }
     }
 }

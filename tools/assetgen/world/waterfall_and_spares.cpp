@@ -39,21 +39,30 @@ void waterLayer(Mesh& m, V3 top, V3 across, V3 facing, double width, double heig
 
 void buildWaterfallAndSpares(WorldModel& w) {
     auto& m = w.meshes;
-    // The cliff stands on the outside of the gorge's southern bend, where the road runs towards it.
-    const double arc = w.sectionStarts[6] + 0.42 * (w.sectionStarts[7] - w.sectionStarts[6]);
-    double turn = 0.0;
-    for (double a = arc - 20.0; a < arc + 20.0; a += 1.0) {
-        turn += w.line.curvature(a);
+    // The cliff stands on the outside of the gorge's sharpest bend and faces the cars coming towards it,
+    // so the in-car camera sees the fall ahead.
+    const double from = w.sectionStarts[6], to = w.sectionStarts[7];
+    double arc = from, sharpest = 0.0;
+    for (double a = from + 0.2 * (to - from); a < from + 0.8 * (to - from); a += 1.0) {
+        if (std::fabs(w.line.curvature(a)) > sharpest) {
+            sharpest = std::fabs(w.line.curvature(a));
+            arc = a;
+        }
     }
-    const double outside = turn > 0 ? -1.0 : 1.0;
-    const V3 base = w.line.at(arc) + w.line.right(arc) * (outside * 15.0) + V3{0, -0.1, 0};
-    const V3 facing = w.line.right(arc) * -outside;
+    const double outside = w.line.curvature(arc) > 0 ? -1.0 : 1.0;
+    const V3 base = w.line.at(arc) + w.line.right(arc) * (outside * 18.0) + V3{0, -0.1, 0};
+    const V3 approach = w.line.at(arc - 40.0);
+    const V3 facing = normalised(V3{approach.x - base.x, 0.0, approach.z - base.z});
     const V3 across{facing.z, 0, -facing.x};
     Mesh& cliff = m[6];
     constexpr int kPanels = 6;
+    constexpr double kWidth = 30.0;
     for (int i = 0; i < kPanels; ++i) {
-        const double x0 = (static_cast<double>(i) / kPanels - 0.5) * 36.0,
-                     x1 = (static_cast<double>(i + 1) / kPanels - 0.5) * 36.0;
+        const double x0 = (static_cast<double>(i) / kPanels - 0.5) * kWidth,
+                     x1 = (static_cast<double>(i + 1) / kPanels - 0.5) * kWidth;
+        if (w.line.distance(base + across * x0) < 9.0 || w.line.distance(base + across * x1) < 9.0) {
+            continue; // keep the rock off the road
+        }
         const double h0 = 15.0 - 0.12 * x0 * x0 / 4.0, h1 = 15.0 - 0.12 * x1 * x1 / 4.0;
         const V3 p[4] = {base + across * x0 + V3{0, h0, 0}, base + across * x1 + V3{0, h1, 0},
                          base + across * x1, base + across * x0};
