@@ -389,6 +389,6 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {35u, 48u, 0u, 0x20007u, 0, {-267.242f, 6.9f, 74.252f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
     {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.675f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
     {40u, 20u, 0u, 0x20007u, 0, {-87.243f, 0.4f, -235.026f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
-    {480u, 240u, 0u, 0x20007u, 12, {-292.434f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
+    {480u, 240u, 0u, 0x20007u, 12, {-295.746f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
     {30u, 14u, 0u, 0x20007u, 0, {9.595f, 4.15f, 73.95f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
 };

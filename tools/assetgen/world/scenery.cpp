@@ -73,7 +73,9 @@ void trees(WorldModel& w, Mesh& m, int s, std::uint64_t seed, int count, double 
         const V3 p = beside(w, arc, side * rng.uniform(nearest, farthest));
         const int kind = rng.below(3);
         const double h = kind == 0 ? rng.uniform(7.0, 11.0) : rng.uniform(4.0, 7.0);
-        if (!clearOfRoad(w, p, 2.5) || inView(p, h * 0.35)) {
+        const WaterfallSite fall = waterfallSite(w);
+        const V3 openSpace = fall.base + fall.facing * 20.0;
+        if (!clearOfRoad(w, p, 2.5) || inView(p, h * 0.35) || distanceXZ(p, openSpace) < 22.0) {
             continue;
         }
         tree(m, p, kind == 2 ? h * 0.4 : h,

@@ -37,8 +37,7 @@ void waterLayer(Mesh& m, V3 top, V3 across, V3 facing, double width, double heig
 
 } // namespace
 
-void buildWaterfallAndSpares(WorldModel& w) {
-    auto& m = w.meshes;
+WaterfallSite waterfallSite(const WorldModel& w) {
     // The cliff stands on the outside of the gorge's sharpest bend and faces the cars coming towards it,
     // so the in-car camera sees the fall ahead.
     const double from = w.sectionStarts[6], to = w.sectionStarts[7];
@@ -52,7 +51,13 @@ void buildWaterfallAndSpares(WorldModel& w) {
     const double outside = w.line.curvature(arc) > 0 ? -1.0 : 1.0;
     const V3 base = w.line.at(arc) + w.line.right(arc) * (outside * 18.0) + V3{0, -0.1, 0};
     const V3 approach = w.line.at(arc - 40.0);
-    const V3 facing = normalised(V3{approach.x - base.x, 0.0, approach.z - base.z});
+    return {base, normalised(V3{approach.x - base.x, 0.0, approach.z - base.z})};
+}
+
+void buildWaterfallAndSpares(WorldModel& w) {
+    auto& m = w.meshes;
+    const WaterfallSite site = waterfallSite(w);
+    const V3 base = site.base, facing = site.facing;
     const V3 across{facing.z, 0, -facing.x};
     Mesh& cliff = m[6];
     constexpr int kPanels = 6;

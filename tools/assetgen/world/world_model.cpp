@@ -4,8 +4,6 @@
 
 namespace world {
 
-void buildWaterfallAndSpares(WorldModel& w);
-
 namespace {
 
 // Tunnels: which section, and where in it (units from the section's start).

@@ -40,9 +40,16 @@ WorldModel buildWorld();
 // Which section an arc position lies in.
 int sectionAt(const WorldModel& w, double arc);
 
+// Where the waterfall's cliff stands (its foot) and the way it faces.
+struct WaterfallSite {
+    V3 base, facing;
+};
+WaterfallSite waterfallSite(const WorldModel& w);
+
 // Parts of the builder.
 void buildCarMeshes(WorldModel& w);
 void buildRoadAndGround(WorldModel& w);
 void buildScenery(WorldModel& w);
+void buildWaterfallAndSpares(WorldModel& w);
 
 } // namespace world
