@@ -122,11 +122,9 @@ V3 groundPoint(const WorldModel& w, double arc, double side, double d) {
 // Band 2 joins the road-following band 1 (four steps a tile) to the coarse bands (one step a tile) with a
 // fan, so that no edge ends in the middle of another and the ground has no cracks.
 template <typename Extent>
-void transitionBand(WorldModel& w, Mesh& m, int s, double side, double a0, double tileLength,
-                    Extent& extent) {
+void transitionBand(WorldModel& w, Mesh& m, double side, double a0, double tileLength, Extent& extent) {
     const double inner = kBands[2], outer = kBands[3];
     const atlas::Rect& rect = atlas::section01::grass;
-    (void)s;
     auto vertex = [&](double arc, double d, double sCoord, double tCoord) {
         const V3 p = groundPoint(w, arc, side, d);
         return m.vertex(
@@ -164,7 +162,7 @@ void ground(WorldModel& w, int s, Mesh& m, const std::vector<V3>& coarse) {
         for (int tile = 0; tile < tl.tiles; ++tile) {
             const double a0 = start + tile * tl.tileLength;
             // Near bands follow the road's segments; the far ones take a whole tile per quad.
-            transitionBand(w, m, s, side, a0, tl.tileLength, extent);
+            transitionBand(w, m, side, a0, tl.tileLength, extent);
             for (std::size_t band = 0; band + 1 < std::size(kBands); ++band) {
                 if (band == 2) {
                     continue;

@@ -225,7 +225,6 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
                 const V3 p[4] = {c + d0 * r + V3{0, h, 0}, c + d1 * r + V3{0, h, 0}, c + d1 * r, c + d0 * r};
                 const double ss[4] = {static_cast<double>(i) / n, static_cast<double>(i + 1) / n,
                                       static_cast<double>(i + 1) / n, static_cast<double>(i) / n};
-                const double tt[4] = {0, 0, 1, 1};
                 const std::uint16_t v0 = m.vertex(
                     p[0], atlas::mapInto(atlas::kIndustrial, ind::tank, static_cast<float>(ss[0]), 0.0f), d0);
                 const std::uint16_t v1 = m.vertex(
@@ -234,7 +233,6 @@ void industry(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
                     p[2], atlas::mapInto(atlas::kIndustrial, ind::tank, static_cast<float>(ss[2]), 1.0f), d1);
                 const std::uint16_t v3 = m.vertex(
                     p[3], atlas::mapInto(atlas::kIndustrial, ind::tank, static_cast<float>(ss[3]), 1.0f), d0);
-                (void)tt;
                 m.triangle(v0, v1, v2);
                 m.triangle(v0, v2, v3);
                 const std::uint16_t top =

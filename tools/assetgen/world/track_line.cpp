@@ -230,8 +230,7 @@ std::array<double, 15> sectionStartArcs(const TrackLine& line) {
     return starts;
 }
 
-std::vector<double> keyArcs(const TrackLine& line, const std::array<double, 15>& starts) {
-    (void)line;
+std::vector<double> keyArcs(const std::array<double, 15>& starts) {
     // Monotone cubic Hermite through (first key, start arc) of every section (Fritsch-Butland slopes).
     std::array<double, 15> keys{};
     for (int s = 0; s < 14; ++s) {

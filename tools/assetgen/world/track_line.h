@@ -44,6 +44,6 @@ std::array<double, 15> sectionStartArcs(const TrackLine& line);
 
 // Arc position of every key 0..1749 (key 1749 is the lap length): a smooth monotone mapping through the
 // section boundaries at the section table's first keys.
-std::vector<double> keyArcs(const TrackLine& line, const std::array<double, 15>& starts);
+std::vector<double> keyArcs(const std::array<double, 15>& starts);
 
 } // namespace world

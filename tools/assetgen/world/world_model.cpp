@@ -68,7 +68,7 @@ int sectionAt(const WorldModel& w, double arc) {
 WorldModel buildWorld() {
     WorldModel w{TrackLine(circuitControlPoints()), {}, {}, {}, {}, {}, {}, {}, {}};
     w.sectionStarts = sectionStartArcs(w.line);
-    w.keyArcs = keyArcs(w.line, w.sectionStarts);
+    w.keyArcs = keyArcs(w.sectionStarts);
     w.paths = buildKeyPaths(w.line, w.keyArcs);
     for (const TunnelPlace& t : kTunnelPlaces) {
         // A negative place counts back from the section's end.
