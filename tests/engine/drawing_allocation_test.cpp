@@ -15,6 +15,7 @@
 #include "files/nym_trace.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/record_driver.h"
+#include "tests/engine/no_op_gl.h"
 
 namespace {
 
@@ -61,21 +62,6 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace {
 
 constexpr Fixed kOne{0x10000};
-
-// A GL entry that does nothing and returns zero: the record driver formats its log text even when it
-// keeps no log, so the counted frames run on these instead.
-template <typename F> struct NoOp;
-template <typename R, typename... A> struct NoOp<R (*)(A...)> {
-    static R call(A...) { return R(); }
-};
-
-platform::gles::DispatchTable noOpTable(const platform::gles::DispatchTable& base) {
-    platform::gles::DispatchTable table = base;
-#define NYM_NO_OP_ENTRY(ret, name, params, args) table.name = &NoOp<decltype(table.name)>::call;
-    NYM_GL_FUNCTIONS(NYM_NO_OP_ENTRY)
-#undef NYM_NO_OP_ENTRY
-    return table;
-}
 
 std::vector<std::uint8_t> skyFile() {
     std::vector<std::uint8_t> bytes(44 + 16 * 16 * 2, 0x40);
@@ -164,7 +150,7 @@ TEST(DrawingAllocations, NoneAfterTheFirstFrame) {
     };
     frame(0);
     const platform::gles::DispatchTable recording = platform::gles::dispatchTable;
-    platform::gles::dispatchTable = noOpTable(recording);
+    platform::gles::dispatchTable = nym_test::noOpGlTable(recording);
     counting = true;
     for (int number = 1; number < 5; ++number) {
         frame(number);
