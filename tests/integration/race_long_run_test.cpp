@@ -1,0 +1,62 @@
+// The race over long stretches of the clock, on the record driver: a stall of many laps between two
+// frames, and running on past the 32767 s that Fixed seconds hold.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/clock.h"
+#include "platform/gles/record_driver.h"
+#include "race/app_class.h"
+
+namespace {
+
+// How far a parameter moved, across the end of the lap if need be.
+float moved(float from, float to) {
+    const float d = to - from;
+    return d < 0.0f ? d + 1.0f : d;
+}
+
+TEST(RaceLongRunTest, StallOfManyLapsAndTheClockPastFixedRangeKeepTheRaceGoing) {
+    platform::gles::RecordDriver gl(platform::gles::RecordDriver::Mode::Silent);
+    platform::useVirtualClock(30);
+    auto frame = [] {
+        UpdateAppClass(640, 480, FixedOne);
+        platform::advanceVirtualClock();
+    };
+    for (int f = 0; f < 30; ++f) {
+        frame();
+    }
+    ASSERT_NE(appClass, nullptr);
+
+    // The clock runs on for 32750 s, almost 400 laps, without a frame.
+    for (int tick = 0; tick < 32750 * 30; ++tick) {
+        platform::advanceVirtualClock();
+    }
+    frame();
+    frame();
+    for (int car = 0; car < kCarCount; ++car) {
+        EXPECT_GE(appClass->carPathParam[car], 0.0f);
+        EXPECT_LE(appClass->carPathParam[car], 1.0f);
+        EXPECT_GE(appClass->carSectionCoord[car], 0.0f);
+        EXPECT_LT(appClass->carSectionCoord[car], 14.0f);
+    }
+    EXPECT_GE(appClass->cameraPathParam, 0.0f);
+    EXPECT_LE(appClass->cameraPathParam, 1.0f);
+
+    // 30 s of frames across 32767 s: every frame step is a thirtieth of a second (to the clock's
+    // resolution there), and the cars keep moving at their pace and spacing.
+    const float spacing = moved(appClass->carPathParam[0], appClass->carPathParam[2]);
+    float last = appClass->carPathParam[0];
+    for (int f = 0; f < 900; ++f) {
+        frame();
+        const float dt = FixedToFloat(appClass->frameTime[0] - appClass->frameTime[1]);
+        EXPECT_NEAR(dt, 1.0f / 30.0f, 0.005f) << "frame " << f;
+        const float step = moved(last, appClass->carPathParam[0]);
+        EXPECT_NEAR(step, 0.0004f, 0.00006f) << "frame " << f;
+        last = appClass->carPathParam[0];
+        EXPECT_NEAR(moved(appClass->carPathParam[0], appClass->carPathParam[2]), spacing, 1e-4f);
+    }
+    UpdateAppClass(0, 0, FixedOne);
+}
+
+} // namespace
