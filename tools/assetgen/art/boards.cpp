@@ -37,12 +37,14 @@ void nymbusBoard(Image& img, const Rect& r) {
             img, {{cx - 48 + 6.0f * k, y}, {cx + 56, y - 5}, {cx + 46, y + 7}, {cx - 42 + 6.0f * k, y + 7}},
             rgb(0xFFFFFF));
     }
-    drawText(img, Typeface::SansBold, 76, "NYMBUS", X(r, 0.27f), Y(r, 0.78f), rgb(0xFFFFFF), false);
+    drawTextCentred(img, Typeface::SansBold,
+                    fitTextSize(Typeface::SansBold, 76, "NYMBUS", X(r, 0.68f) - X(r, 0)), "NYMBUS",
+                    X(r, 0.62f), Y(r, 0.76f), rgb(0xFFFFFF), false);
 }
 
 void zidazBoard(Image& img, const Rect& r) {
     background(img, r, rgb(0xE23A2A), rgb(0x7A0E12));
-    drawText(img, Typeface::SansBold, 80, "ZIDAZ", X(r, 0.05f), Y(r, 0.8f), rgb(0xFFFFFF), false);
+    drawText(img, Typeface::SansBold, 72, "ZIDAZ", X(r, 0.06f), Y(r, 0.7f), rgb(0xFFFFFF), false);
     // The bolt and ring emblem, and a strapline.
     const float cx = X(r, 0.82f), cy = Y(r, 0.5f);
     fillRing(img, cx, cy, 42, 8, rgb(0xFFD23C));
@@ -73,8 +75,11 @@ void stellarionBoard(Image& img, const Rect& r) {
                  {cx - 52, cy},
                  {cx - 10, cy - 10}},
                 rgb(0xF6C84A));
-    drawText(img, Typeface::CondensedBold, 70, "STELLARION", X(r, 0.25f), Y(r, 0.72f), rgb(0xF2F2F2), false);
-    drawText(img, Typeface::Sans, 17, "PERFORMANCE MOTOR OIL", X(r, 0.26f), Y(r, 0.9f), rgb(0xF6C84A), false);
+    drawText(img, Typeface::CondensedBold,
+             fitTextSize(Typeface::CondensedBold, 70, "STELLARION", X(r, 0.72f) - X(r, 0)), "STELLARION",
+             X(r, 0.25f), Y(r, 0.7f), rgb(0xF2F2F2), false);
+    drawText(img, Typeface::Sans, 17, "PERFORMANCE MOTOR OIL", X(r, 0.26f), Y(r, 0.88f), rgb(0xF6C84A),
+             false);
 }
 
 void othersBoard(Image& img, const Rect& r) {
@@ -93,10 +98,12 @@ void othersBoard(Image& img, const Rect& r) {
         drawLine(img, {tx + std::cos(a) * 24, ty + std::sin(a) * 24},
                  {tx + std::cos(a) * 33, ty + std::sin(a) * 33}, 3, rgb(0x3A3A3A));
     }
-    drawText(img, Typeface::SansBold, 44, "QUORVEX", X(r, 0.18f), Y(r, 0.6f), rgb(0x1A1A1A), false);
+    drawText(img, Typeface::SansBold, fitTextSize(Typeface::SansBold, 44, "QUORVEX", X(r, 0.31f) - X(r, 0)),
+             "QUORVEX", X(r, 0.18f), Y(r, 0.6f), rgb(0x1A1A1A), false);
     drawText(img, Typeface::Sans, 15, "RACING TYRES", X(r, 0.19f), Y(r, 0.82f), rgb(0x3A2A00), false);
-    drawText(img, Typeface::SerifBold, 46, "Helimo", X(r, 0.6f), Y(r, 0.62f), rgb(0xF2E6C0), false);
-    drawText(img, Typeface::Sans, 15, "SWISS  TIMING", X(r, 0.62f), Y(r, 0.84f), rgb(0xC8D8C0), false);
+    drawText(img, Typeface::SerifBold, fitTextSize(Typeface::SerifBold, 46, "Helimo", X(r, 0.26f) - X(r, 0)),
+             "Helimo", X(r, 0.56f), Y(r, 0.62f), rgb(0xF2E6C0), false);
+    drawText(img, Typeface::Sans, 15, "SWISS  TIMING", X(r, 0.58f), Y(r, 0.84f), rgb(0xC8D8C0), false);
     fillRing(img, X(r, 0.92f), Y(r, 0.5f), 26, 3, rgb(0xF2E6C0));
     drawLine(img, {X(r, 0.92f), Y(r, 0.5f)}, {X(r, 0.92f), Y(r, 0.5f) - 18}, 3, rgb(0xF2E6C0));
     drawLine(img, {X(r, 0.92f), Y(r, 0.5f)}, {X(r, 0.92f) + 12, Y(r, 0.5f) + 6}, 3, rgb(0xF2E6C0));

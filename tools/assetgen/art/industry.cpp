@@ -149,8 +149,9 @@ void container(Image& img) {
         Colour c = scaled(rgb(0xB03A22), rib < 0.5f ? 0.9f : 1.05f);
         return scaled(c, 0.9f + 0.12f * tiledNoise(r, x, y, 8, 3, 971));
     });
-    drawText(img, Typeface::CondensedBold, 20, "STELLARION", static_cast<float>(r.x) + 10,
-             static_cast<float>(r.y) + 34, rgb(0xF2F2EE), false);
+    drawText(img, Typeface::CondensedBold,
+             fitTextSize(Typeface::CondensedBold, 20, "STELLARION", static_cast<float>(r.w) - 20.0f),
+             "STELLARION", static_cast<float>(r.x) + 10, static_cast<float>(r.y) + 34, rgb(0xF2F2EE), false);
     drawText(img, Typeface::MonoBold, 11, "NYMU 480231 6", static_cast<float>(r.x) + 10,
              static_cast<float>(r.y) + 50, rgb(0xF2F2EE), false);
 }

@@ -89,7 +89,9 @@ void body(Image& img, const Scheme& k) {
         fillCircle(img, X(r, s), Y(r, 0.525f), 30, rgb(0xF8F8F4));
         fillRing(img, X(r, s), Y(r, 0.525f), 30, 3, rgb(0x1A1A1A));
         flankText(img, lv::body, s, 0.525f, k.number, 34, rgb(0x141414), s < 0.5f);
-        flankText(img, lv::body, s, 0.78f, "STELLARION", 24, k.stripe, s < 0.5f);
+        const int size =
+            fitTextSize(Typeface::SansBold, 24, "STELLARION", 0.3f * static_cast<float>(lv::body.h));
+        flankText(img, lv::body, s, 0.8f, "STELLARION", size, k.stripe, s < 0.5f);
         flankText(img, lv::body, s, 0.25f, "ZIDAZ", 16, k.stripe, s < 0.5f);
     }
     // Nose tip darker, with the team star.

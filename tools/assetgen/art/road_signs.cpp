@@ -34,16 +34,16 @@ void chevrons(Image& img, const Rect& r, bool left) {
     fillRoundRect(img, fx(r, 0.02f), fy(r, 0.04f), fx(r, 0.98f), fy(r, 0.96f), 6, rgb(0xF4F4F0));
     fillRoundRect(img, fx(r, 0.035f), fy(r, 0.07f), fx(r, 0.965f), fy(r, 0.93f), 5, rgb(0xD81E1E));
     for (int k = 0; k < 3; ++k) {
-        const float c = 0.22f + 0.28f * static_cast<float>(k);
         const float d = left ? -1.0f : 1.0f;
-        const float tip = c + d * 0.1f, back = c - d * 0.1f;
+        const float c = 0.5f + 0.24f * static_cast<float>(k - 1) - d * 0.04f;
+        const float tip = c + d * 0.08f, back = c - d * 0.08f;
         fillPolygon(img,
                     {{fx(r, tip), fy(r, 0.5f)},
-                     {fx(r, back), fy(r, 0.15f)},
-                     {fx(r, back + d * 0.09f), fy(r, 0.15f)},
-                     {fx(r, tip + d * 0.09f), fy(r, 0.5f)},
-                     {fx(r, back + d * 0.09f), fy(r, 0.85f)},
-                     {fx(r, back), fy(r, 0.85f)}},
+                     {fx(r, back), fy(r, 0.17f)},
+                     {fx(r, back + d * 0.08f), fy(r, 0.17f)},
+                     {fx(r, tip + d * 0.08f), fy(r, 0.5f)},
+                     {fx(r, back + d * 0.08f), fy(r, 0.83f)},
+                     {fx(r, back), fy(r, 0.83f)}},
                     rgb(0xF8F8F4));
     }
 }
@@ -93,8 +93,11 @@ void tunnelSign(Image& img, const Rect& r) {
     fillCircle(img, cx, base - 30, 16, rgb(0x141414));
     fillPolygon(img, {{cx - 6, base - 2}, {cx + 6, base - 2}, {cx + 14, base}, {cx - 14, base}},
                 rgb(0x9A9A9A));
-    drawText(img, Typeface::SansBold, 34, "TUNNEL", fx(r, 0.4f), fy(r, 0.55f), rgb(0xF4F4F0), false);
-    drawText(img, Typeface::SansBold, 22, "LIGHTS ON", fx(r, 0.42f), fy(r, 0.8f), rgb(0xFFD23C), false);
+    const float room = fx(r, 0.52f) - fx(r, 0);
+    drawTextCentred(img, Typeface::SansBold, fitTextSize(Typeface::SansBold, 34, "TUNNEL", room), "TUNNEL",
+                    fx(r, 0.67f), fy(r, 0.52f), rgb(0xF4F4F0), false);
+    drawTextCentred(img, Typeface::SansBold, fitTextSize(Typeface::SansBold, 22, "LIGHTS ON", room),
+                    "LIGHTS ON", fx(r, 0.67f), fy(r, 0.78f), rgb(0xFFD23C), false);
 }
 
 void townBoard(Image& img, const Rect& r) {
@@ -102,8 +105,10 @@ void townBoard(Image& img, const Rect& r) {
     fillRoundRect(img, fx(r, 0.02f), fy(r, 0.05f), fx(r, 0.98f), fy(r, 0.95f), 8, rgb(0xF2C21E));
     fillRoundRect(img, fx(r, 0.05f), fy(r, 0.12f), fx(r, 0.95f), fy(r, 0.88f), 6, rgb(0x1A1A1A));
     fillRoundRect(img, fx(r, 0.065f), fy(r, 0.15f), fx(r, 0.935f), fy(r, 0.85f), 5, rgb(0xF2C21E));
-    drawTextCentred(img, Typeface::SansBold, 48, "NYMBUS", fx(r, 0.5f), fy(r, 0.68f), rgb(0x141414), false);
-    drawTextCentred(img, Typeface::SansBold, 14, "PLEASE DRIVE CAREFULLY", fx(r, 0.5f), fy(r, 0.8f),
+    drawTextCentred(img, Typeface::SansBold,
+                    fitTextSize(Typeface::SansBold, 48, "NYMBUS", fx(r, 0.78f) - fx(r, 0)), "NYMBUS",
+                    fx(r, 0.5f), fy(r, 0.64f), rgb(0x141414), false);
+    drawTextCentred(img, Typeface::SansBold, 12, "PLEASE DRIVE CAREFULLY", fx(r, 0.5f), fy(r, 0.79f),
                     rgb(0x141414), false);
 }
 

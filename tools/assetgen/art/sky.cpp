@@ -33,10 +33,10 @@ Colour sky(float x, float y, float z) {
     const float sunCos = x * SunX + y * SunY + z * SunZ;
     const float glow = std::pow(std::fmax(sunCos, 0.0f), 24.0f);
     c = mix(c, SunGlow, 0.55f * glow + 0.25f * std::pow(std::fmax(sunCos, 0.0f), 4.0f) * (1.0f - up));
-    if (sunCos > 0.9992f) {
+    if (sunCos > 0.9997f) {
         c = rgb(0xFFFDF2);
-    } else if (sunCos > 0.998f) {
-        c = mix(c, rgb(0xFFFAE6), (sunCos - 0.998f) / 0.0012f);
+    } else if (sunCos > 0.999f) {
+        c = mix(c, rgb(0xFFFAE6), (sunCos - 0.999f) / 0.0007f);
     }
     if (y > 0.015f) {
         // Clouds on a plane above the viewer: far ones shrink towards the horizon and fade into haze.
@@ -56,15 +56,23 @@ Colour sky(float x, float y, float z) {
 }
 
 Colour land(float x, float y, float z) {
-    // Below the horizon: fields, hazier with distance.
+    // Below the horizon: a patchwork of fields with darker hedgerows, hazier with distance.
     const float depth = -y;
-    const float gx = x / std::fmax(depth, 0.01f), gz = z / std::fmax(depth, 0.01f);
-    const float patch = valueNoise2(gx * 0.9f, gz * 0.9f, 17);
-    Colour c = mix(Fields, rgb(0x8C9A52), smoothstep(0.4f, 0.6f, patch));
-    c = mix(c, rgb(0x4E6E3A), smoothstep(0.65f, 0.8f, valueNoise2(gx * 2.1f, gz * 2.1f, 23)));
-    c = scaled(c, 0.85f + 0.3f * fbm2(gx * 6.0f, gz * 6.0f, 3, 29));
-    const float haze = std::exp(-depth * 9.0f);
-    return mix(c, mix(FarHills, Horizon, 0.4f), haze);
+    const float gx = x / std::fmax(depth, 0.02f), gz = z / std::fmax(depth, 0.02f);
+    const float warp = fbm2(gx * 1.5f, gz * 1.5f, 2, 31) - 0.5f;
+    const float fx = (gx * 0.87f - gz * 0.5f) * 1.1f + warp * 0.8f,
+                fz = (gx * 0.5f + gz * 0.87f) * 1.6f - warp * 0.6f;
+    const float cx = std::floor(fx), cz = std::floor(fz);
+    const int field =
+        static_cast<int>(latticeValue(static_cast<int>(cx), static_cast<int>(cz), 0, 17) * 5.0f);
+    const Colour tones[5] = {rgb(0x6E9444), rgb(0x84A04E), rgb(0x648A40), rgb(0x9CA05E), rgb(0x76923F)};
+    Colour c = tones[field];
+    c = scaled(c, 0.9f + 0.15f * fbm2(gx * 8.0f, gz * 8.0f, 3, 29));
+    const float edge = std::fmin(std::fmin(fx - cx, 1.0f - (fx - cx)), std::fmin(fz - cz, 1.0f - (fz - cz)));
+    c = mix(c, rgb(0x3E5A2C), 0.6f * (1.0f - smoothstep(0.0f, 0.03f, edge)));
+    // Haze thickens towards the horizon; the patchwork fades out before it would alias.
+    const float haze = std::exp(-depth * 7.0f);
+    return mix(c, mix(FarHills, Horizon, 0.45f), haze);
 }
 
 } // namespace
@@ -79,16 +87,19 @@ Colour skyColour(float x, float y, float z) {
         return land(x, y, z);
     }
     const float azimuth = std::atan2(z, x);
-    const float far = hillHeight(azimuth, 0.055f, 0.7f);
-    const float near = hillHeight(azimuth + 1.3f, 0.02f, 2.1f) - 0.01f;
+    // Two ranges of hills: blue distant ones, and nearer green ones whose slopes catch the light.
+    const float far = hillHeight(azimuth, 0.075f, 0.7f);
+    const float near = hillHeight(azimuth + 1.3f, 0.03f, 2.1f) - 0.005f;
     if (elevation < near) {
-        const float k = fbm2(azimuth * 40.0f, elevation * 200.0f, 3, 41);
-        Colour c = scaled(NearHills, 0.8f + 0.35f * k);
-        return mix(c, Horizon, 0.25f + 0.4f * smoothstep(near - 0.05f, near, elevation) * 0.5f);
+        const float k = fbm2(azimuth * 60.0f, elevation * 300.0f, 4, 41);
+        const float slope =
+            hillHeight(azimuth + 1.31f, 0.03f, 2.1f) - hillHeight(azimuth + 1.29f, 0.03f, 2.1f);
+        Colour c = scaled(NearHills, 0.75f + 0.3f * k + 6.0f * slope);
+        return mix(c, Horizon, 0.35f - 0.2f * smoothstep(0.0f, 0.04f, near - elevation));
     }
     if (elevation < far) {
-        const float k = fbm2(azimuth * 25.0f, elevation * 120.0f, 3, 43);
-        return mix(scaled(FarHills, 0.92f + 0.12f * k), Horizon, 0.2f);
+        const float k = fbm2(azimuth * 30.0f, elevation * 150.0f, 3, 43);
+        return mix(scaled(FarHills, 0.9f + 0.14f * k), Horizon, 0.15f + 0.3f * (1.0f - elevation / far));
     }
     return sky(x, y, z);
 }
@@ -138,20 +149,30 @@ Image paintSkyFace(int index) {
 }
 
 Image paintReflectionMap() {
-    constexpr int Size = 128;
+    constexpr int Size = 128, Sub = 4;
+    // Directions change fast towards the rim, so each texel averages 4 x 4 reflected rays; outside the
+    // disc the map holds the colour seen straight behind.
+    const Colour behind = skyColour(0.0f, 0.02f, -1.0f);
     Image img(Size, Size);
-    shade(img, 0, 0, Size, Size, [](float cx, float cy) {
-        float sx = cx / Size * 2.0f - 1.0f, sy = cy / Size * 2.0f - 1.0f;
-        const float r2 = sx * sx + sy * sy;
-        if (r2 > 1.0f) {
-            const float r = std::sqrt(r2);
-            sx /= r;
-            sy /= r;
+    shade(img, 0, 0, Size, Size, [&](float cx, float cy) {
+        Colour sum{0, 0, 0, 0};
+        for (int j = 0; j < Sub; ++j) {
+            for (int i = 0; i < Sub; ++i) {
+                const float px = cx - 0.5f + (static_cast<float>(i) + 0.5f) / Sub;
+                const float py = cy - 0.5f + (static_cast<float>(j) + 0.5f) / Sub;
+                const float sx = px / Size * 2.0f - 1.0f, sy = py / Size * 2.0f - 1.0f;
+                const float r2 = sx * sx + sy * sy;
+                Colour c = behind;
+                if (r2 < 1.0f) {
+                    // The view ray (0, 0, -1) reflected about the normal (sx, sy, nz).
+                    const float nz = std::sqrt(1.0f - r2);
+                    c = skyColour(2.0f * nz * sx, 2.0f * nz * sy, 2.0f * nz * nz - 1.0f + 0.0001f);
+                }
+                sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b, 1.0f};
+            }
         }
-        const float nz = std::sqrt(std::fmax(0.0f, 1.0f - sx * sx - sy * sy));
-        // The view ray (0, 0, -1) reflected about the normal (sx, sy, nz).
-        const float rx = 2.0f * nz * sx, ry = 2.0f * nz * sy, rz = 2.0f * nz * nz - 1.0f;
-        return skyColour(rx, ry, rz + 0.0001f);
+        constexpr float n = Sub * Sub;
+        return Colour{sum.r / n, sum.g / n, sum.b / n, 1.0f};
     });
     return img;
 }

@@ -95,6 +95,13 @@ int textWidth(Typeface face, int pixelSize, const std::string& text) {
     return w;
 }
 
+int fitTextSize(Typeface face, int size, const std::string& text, float maxWidth) {
+    while (size > 6 && static_cast<float>(textWidth(face, size, text)) > maxWidth) {
+        --size;
+    }
+    return size;
+}
+
 void drawText(Image& img, Typeface face, int pixelSize, const std::string& text, float x, float baseline,
               const Colour& colour, bool upward) {
     int pen = static_cast<int>(std::lround(x));

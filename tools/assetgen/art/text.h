@@ -25,6 +25,9 @@ GlyphBitmap renderGlyph(Typeface face, int pixelSize, unsigned long code);
 // Width of a line of text in pixels, by the glyphs' advances.
 int textWidth(Typeface face, int pixelSize, const std::string& text);
 
+// The largest pixel size up to `size` at which the text is at most maxWidth pixels wide.
+int fitTextSize(Typeface face, int size, const std::string& text, float maxWidth);
+
 // Draws a line of text with its baseline at `baseline`, starting at x. With `upward` the glyphs stand
 // towards higher rows (texture v up); otherwise towards lower rows (row 0 is the top of the image).
 void drawText(Image& img, Typeface face, int pixelSize, const std::string& text, float x, float baseline,
