@@ -24,7 +24,7 @@ extern const std::int32_t modeBySection[kSectionCount];
 // A key path: count keys of 12 floats (x axis, y axis, z axis, position), with the closing keys after them.
 inline constexpr int kKeyPathCount = 4;
 inline constexpr std::uint32_t kPathKeyCount = 1749;
-inline constexpr std::uint32_t kPathStoredKeys = 1751; // keys 1749 and 1750 repeat keys 0 and 1
+inline constexpr std::uint32_t kPathStoredKeys = 1751; // key 1749 lies between 1748 and 0; 1750 repeats 0
 inline constexpr int kKeyFloats = 12;
 
 struct KeyPath {

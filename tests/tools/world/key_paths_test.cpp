@@ -10,9 +10,13 @@ TEST(WorldKeyPaths, ClosedLoopsStartingAtTheOriginWithOrthonormalFrames) {
         EXPECT_EQ(keyPaths[p].reserved[0] | keyPaths[p].reserved[1] | keyPaths[p].reserved[2], 0u);
         for (int i = 0; i < 12; ++i) {
             EXPECT_EQ(keyOf(p, 0)[i], identity[i]) << "path " << p;
-            EXPECT_NEAR(keyOf(p, 1750)[i], keyOf(p, 1)[i], 1e-4) << "path " << p;
-            EXPECT_NEAR(keyOf(p, 1749)[i], keyOf(p, 0)[i], 1e-4) << "path " << p;
+            EXPECT_NEAR(keyOf(p, 1750)[i], keyOf(p, 0)[i], 1e-4) << "path " << p;
         }
+        // Key 1749 closes the gap from key 1748 to key 0, halfway between them.
+        const double before = lengthP(sub(keyPosition(p, 1749), keyPosition(p, 1748)));
+        const double after = lengthP(sub(keyPosition(p, 0), keyPosition(p, 1749)));
+        EXPECT_NEAR(before, after, 1e-3) << "path " << p;
+        EXPECT_LT(before, 0.6) << "path " << p;
         for (int k = 0; k < static_cast<int>(kPathStoredKeys); ++k) {
             const float* m = keyOf(p, k);
             const P3 x{m[0], m[1], m[2]}, y{m[3], m[4], m[5]}, z{m[6], m[7], m[8]};
@@ -25,7 +29,7 @@ TEST(WorldKeyPaths, ClosedLoopsStartingAtTheOriginWithOrthonormalFrames) {
             // Right-handed: x = y cross z, and the car travels along its own -z towards the next key.
             const P3 c = crossP(y, z);
             ASSERT_NEAR(dotP(c, x), 1.0, 1e-4);
-            if (k < 1749) {
+            if (k < 1750) {
                 const P3 step = sub(keyPosition(p, k + 1), keyPosition(p, k));
                 ASSERT_LT(dotP(step, z), 0.0) << p << " " << k;
             }

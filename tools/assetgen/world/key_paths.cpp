@@ -48,14 +48,20 @@ std::array<KeyPathData, 4> buildKeyPaths(const TrackLine& line, const std::vecto
             points[static_cast<std::size_t>(k)] = line.at(arc) + line.right(arc) * lateralOffset(path, k);
         }
         KeyPathData keys(kKeys + 2);
-        for (int k = 0; k < kKeys; ++k) {
+        // Keys 0-1748 are the loop; key 1749 lies halfway from key 1748 back to key 0 (the interpolation
+        // never reads it), and key 1750 repeats key 0.
+        for (int k = 0; k <= kKeys; ++k) {
             const V3 ahead = points[static_cast<std::size_t>((k + 1) % kKeys)];
             const V3 behind = points[static_cast<std::size_t>((k + kKeys - 1) % kKeys)];
-            const V3 forward = normalised(ahead - behind);
+            V3 forward = normalised(ahead - behind);
+            V3 pos = points[static_cast<std::size_t>(k % kKeys)];
+            if (k == kKeys) {
+                forward = normalised(points[0] - points[kKeys - 1]);
+                pos = (points[0] + points[kKeys - 1]) * 0.5;
+            }
             // x right, y up, z back: the car travels along its own -z.
             V3 zAxis = forward * -1.0;
             V3 xAxis = rightOf(forward);
-            V3 pos = points[static_cast<std::size_t>(k)];
             if (k == 0) {
                 xAxis = {1.0, 0.0, 0.0};
                 zAxis = {0.0, 0.0, 1.0};
@@ -74,8 +80,7 @@ std::array<KeyPathData, 4> buildKeyPaths(const TrackLine& line, const std::vecto
                 key[static_cast<std::size_t>(r * 3 + 2)] = quantise(rows[r].z, step);
             }
         }
-        keys[kKeys] = keys[0];
-        keys[kKeys + 1] = keys[1];
+        keys[kKeys + 1] = keys[0];
         paths[static_cast<std::size_t>(path)] = std::move(keys);
     }
     return paths;

@@ -8,7 +8,7 @@
 namespace world {
 
 using Key = std::array<float, 12>;    // x axis, y axis, z axis, position
-using KeyPathData = std::vector<Key>; // 1751 keys: 1749 and 1750 close the loop onto 0 and 1
+using KeyPathData = std::vector<Key>; // 1751 keys: 1749 halfway from 1748 to 0, 1750 repeating key 0
 
 // Lateral offset (to the right of the line) of a path at a key: 0 for the racing line (path 0).
 double lateralOffset(int path, int key);
