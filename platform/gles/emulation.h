@@ -8,8 +8,9 @@
 // - the config choice: EGL_NATIVE_RENDERABLE false excludes nothing, EGL_SAMPLES is rounded up to a
 //   count the library offers, configs with depth >= 16 and 888 or 565 colour come first, and on a
 //   surfaceless display the pbuffer bit stands in for the window bit.
-// It also counts frames (eglSwapBuffers calls, from 0 at the installation of the present observer)
-// for the observer that captures, clocks and scripts them.
+// It also counts frames for the observer that captures, clocks and scripts them: a frame is an
+// eglSwapBuffers call after the GL has cleared or drawn (glClear, glDrawArrays, glDrawElements) since
+// the previous swap, numbered from 0 at the installation of the observer. Lost frames count too.
 #include "platform/gles/dispatch.h"
 
 #include <vector>
@@ -32,7 +33,8 @@ public:
 // Installs the observer (null: none) and starts the frame count again at 0.
 void setPresentObserver(PresentObserver* observer);
 
-// Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST.
+// Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST; the swaps go on failing
+// while the context that was current stays current.
 void injectContextLoss();
 // The same for the swaps of these frames (replacing an earlier list).
 void loseContextAtFrames(std::vector<int> frames);

@@ -55,18 +55,18 @@ EGLSurface bridgedCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativ
     if (createPlatformWindowSurface) {
         return createPlatformWindowSurface(dpy, config, native, nullptr);
     }
-    return lib->eglCreateWindowSurface(dpy, config,
-                                       reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)),
-                                       attributes);
+    return lib->eglCreateWindowSurface(
+        dpy, config, reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)), attributes);
 }
 
 } // namespace
 
 void bridgeNativeHandles(DispatchTable& table, const DispatchTable& library, void* eglLibrary) {
     lib = &library;
-    getPlatformDisplay = find<GetPlatformDisplay>(eglLibrary, "eglGetPlatformDisplay", "eglGetPlatformDisplayEXT");
-    createPlatformWindowSurface = find<CreatePlatformWindowSurface>(eglLibrary, "eglCreatePlatformWindowSurface",
-                                                                    "eglCreatePlatformWindowSurfaceEXT");
+    getPlatformDisplay =
+        find<GetPlatformDisplay>(eglLibrary, "eglGetPlatformDisplay", "eglGetPlatformDisplayEXT");
+    createPlatformWindowSurface = find<CreatePlatformWindowSurface>(
+        eglLibrary, "eglCreatePlatformWindowSurface", "eglCreatePlatformWindowSurfaceEXT");
     table.eglGetDisplay = bridgedGetDisplay;
     table.eglCreateWindowSurface = bridgedCreateWindowSurface;
 }

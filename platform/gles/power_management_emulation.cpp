@@ -187,15 +187,39 @@ EGLint emulatedGetError() {
     return next().eglGetError();
 }
 
+// Whether the GL has cleared or drawn since the last swap. A swap without (the shell's last one while it
+// releases the context) is passed on but is not a frame: it is not captured, counted or timed.
+bool drawnSinceSwap = false;
+
+void emulatedClear(GLbitfield mask) {
+    drawnSinceSwap = true;
+    next().glClear(mask);
+}
+
+void emulatedDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    drawnSinceSwap = true;
+    next().glDrawArrays(mode, first, count);
+}
+
+void emulatedDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    drawnSinceSwap = true;
+    next().glDrawElements(mode, count, type, indices);
+}
+
 EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
-    const int frame = swapCount++;
-    if (lossInjected || lossFrames.count(frame)) {
+    const bool isFrame = drawnSinceSwap;
+    drawnSinceSwap = false;
+    const int frame = isFrame ? swapCount++ : -1;
+    if (lossInjected || (isFrame && lossFrames.count(frame))) {
         lossInjected = false;
         lostContext = currentContext != EGL_NO_CONTEXT ? currentContext : lostContext;
     }
     if (lostContext != EGL_NO_CONTEXT && lostContext == currentContext) {
         pendingError = EGL_CONTEXT_LOST;
         return EGL_FALSE;
+    }
+    if (!isFrame) {
+        return next().eglSwapBuffers(dpy, surface);
     }
     if (observer) {
         EGLint width = 0;
@@ -227,6 +251,9 @@ void loseContextAtFrames(std::vector<int> frames) {
 }
 
 void emulatePowerManagement(DispatchTable& table) {
+    table.glClear = emulatedClear;
+    table.glDrawArrays = emulatedDrawArrays;
+    table.glDrawElements = emulatedDrawElements;
     table.eglChooseConfig = emulatedChooseConfig;
     table.eglCreateContext = emulatedCreateContext;
     table.eglDestroyContext = emulatedDestroyContext;

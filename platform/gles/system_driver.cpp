@@ -52,7 +52,7 @@ template <typename F> void resolve(void* library, const LibrarySpec& spec, const
 }
 
 struct Library {
-    DispatchTable raw; // the libraries' own functions
+    DispatchTable raw;     // the libraries' own functions
     DispatchTable bridged; // with the window system's handles translated
 };
 
