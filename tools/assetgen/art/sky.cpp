@@ -150,8 +150,10 @@ Image paintSkyFace(int index) {
 
 Image paintReflectionMap() {
     constexpr int Size = 128, Sub = 4;
-    // Directions change fast towards the rim, so each texel averages 4 x 4 reflected rays; outside the
-    // disc the map holds the colour seen straight behind.
+    // The map is added on top of the paint, so it keeps only the highlights: each channel is cubed,
+    // which leaves clouds, sun and bright sky and drops the land to near black. Directions change fast
+    // towards the rim, so each texel averages 4 x 4 reflected rays; outside the disc the map holds the
+    // colour seen straight behind.
     const Colour behind = skyColour(0.0f, 0.02f, -1.0f);
     Image img(Size, Size);
     shade(img, 0, 0, Size, Size, [&](float cx, float cy) {
@@ -172,7 +174,8 @@ Image paintReflectionMap() {
             }
         }
         constexpr float n = Sub * Sub;
-        return Colour{sum.r / n, sum.g / n, sum.b / n, 1.0f};
+        auto highlight = [](float v) { return 0.7f * v * v * v; };
+        return Colour{highlight(sum.r / n), highlight(sum.g / n), highlight(sum.b / n), 1.0f};
     });
     return img;
 }
