@@ -36,8 +36,8 @@ public:
             return false;
         }
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
-                              "800x600x24", "-nolisten",  "tcp",      nullptr};
+        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen",  "0",
+                              "800x600x24", "-nolisten",  "tcp",      "-noreset", nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
