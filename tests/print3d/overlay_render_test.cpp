@@ -33,6 +33,15 @@ struct Screen {
     bool compiledIn;
 };
 
+// The compiled-in artwork, when the generated sources are part of the test.
+Print3DArtwork compiledIn() {
+#ifdef NYM_COMPILED_IN_ARTWORK
+    return compiledInArtwork;
+#else
+    return {};
+#endif
+}
+
 class OverlayRender : public ::testing::TestWithParam<Screen> {
 protected:
     // Maps a rectangle of clip space to window pixels, turned by 90 degrees on a portrait screen as the
@@ -88,7 +97,7 @@ TEST_P(OverlayRender, TitleTopLeftAndLogoBottomRight) {
         GTEST_SKIP() << "no off-screen GL: " << context.error();
     }
     SyntheticArtwork synthetic;
-    const Print3DArtwork artwork = GetParam().compiledIn ? compiledInArtwork : synthetic.artwork();
+    const Print3DArtwork artwork = GetParam().compiledIn ? compiledIn() : synthetic.artwork();
     Print3D overlay(artwork);
     ASSERT_TRUE(overlay.Init(width, height));
 
