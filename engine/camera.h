@@ -21,6 +21,7 @@ struct NymCamera {
     Fixed bottom;
     Fixed top;
 
+    // Zeroes every field but orthographic, which the owner sets (setFrustum makes it 0).
     void init();
     // Stores the viewport size and clears valid.
     void setViewport(Fixed width, Fixed height);

@@ -74,6 +74,7 @@ void NymGeometry::release() {
     vertices = nullptr;
     litColours = nullptr;
     prims = nullptr;
+    litColourCount = 0;
 }
 
 int NymGeometry::createNormalPool(int n) {

@@ -41,12 +41,18 @@ void NymMaterial::setTexture(NymTexture* layer0) {
 }
 
 void NymMaterial::setLayer(int layer, NymTexture* layerTexture, int layerMode, Fixed layerParam) {
+    if (layer < 0 || layer > 1) {
+        return;
+    }
     texture[layer] = layerTexture;
     mode[layer] = layerMode;
     param[layer] = layerParam;
 }
 
 void NymMaterial::setLayerScroll(int layer, Fixed u, Fixed v, Fixed layerPeriod) {
+    if (layer < 0 || layer > 1) {
+        return;
+    }
     uSpeed[layer] = u;
     vSpeed[layer] = v;
     period[layer] = layerPeriod;

@@ -27,7 +27,7 @@ struct NymMaterial {
     void setDiffuse(Fixed r, Fixed g, Fixed b);
     // Sets the layer-0 texture only.
     void setTexture(NymTexture* layer0);
-    // layer is 0 or 1; callers pass nothing else.
+    // Other layers than 0 and 1 are ignored.
     void setLayer(int layer, NymTexture* layerTexture, int layerMode, Fixed layerParam);
     void setLayerScroll(int layer, Fixed u, Fixed v, Fixed layerPeriod);
     void setLit(int flag);

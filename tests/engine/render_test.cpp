@@ -310,3 +310,27 @@ TEST_F(RenderTest, ScrollingAndReflectionRunForAnActiveLayerEvenIfUntextured) {
     render->drawGeometry(&geometry);
     EXPECT_EQ(geometry.scrollU, Fixed{0}) << "layer 0 has no texture: not scrolled";
 }
+
+TEST_F(RenderTest, MaterialDefaultsDrawUntexturedLitAndOpaque) {
+    NymMaterial fresh;
+    fresh.init();
+    EXPECT_EQ(fresh.opacity, Fixed{0x10000});
+    EXPECT_EQ(fresh.lit, 1);
+    EXPECT_EQ(fresh.lightMask, 0xFFFFFFFFu);
+    EXPECT_EQ(fresh.texture[0], nullptr);
+    fresh.setLayer(2, &texture0, 2, Fixed{1});
+    fresh.setLayerScroll(-1, Fixed{1}, Fixed{1}, Fixed{1});
+    EXPECT_EQ(fresh.texture[1], nullptr);
+    EXPECT_EQ(fresh.mode[1], 0);
+    EXPECT_EQ(fresh.uSpeed[0], Fixed{0});
+    fresh.setLayer(1, &texture1, 3, Fixed{0x8000});
+    EXPECT_EQ(fresh.texture[1], &texture1);
+    EXPECT_EQ(fresh.param[1], Fixed{0x8000});
+}
+
+TEST_F(RenderTest, ReleasedGeometryDrawsWithoutTouchingItsPools) {
+    geometry.release();
+    render->drawGeometry(&geometry);
+    EXPECT_THAT(gl.log({"glDrawElements"}), IsEmpty());
+    EXPECT_EQ(geometry.litColourCount, 0);
+}
