@@ -131,6 +131,7 @@ TEST(VirtualClock, AdvancesExactlyOneThirtiethOfASecondPerFrameWithoutDrift) {
 // until the quit message or `frames` frames; each frame is cleared to red over blue (top half red).
 int frames = 10;
 std::vector<std::uint32_t> ticksAfterFrames;
+std::vector<EGLint> swapResults;
 
 std::intptr_t quitOnEscape(platform::Window* window, platform::MessageType type, std::uintptr_t wParam,
                            std::intptr_t lParam) {
@@ -162,6 +163,7 @@ int miniShell(void*, const wchar_t*) {
         return 1;
     }
     ticksAfterFrames.clear();
+    swapResults.clear();
     bool quit = false;
     for (int frame = 0; frame < frames && !quit; ++frame) {
         glDisable(GL_SCISSOR_TEST);
@@ -171,7 +173,7 @@ int miniShell(void*, const wchar_t*) {
         glScissor(0, screen.height() / 2, screen.width(), screen.height() - screen.height() / 2);
         glClearColorx(0x10000, 0, 0, 0x10000);
         glClear(GL_COLOR_BUFFER_BIT);
-        eglSwapBuffers(display, surface);
+        swapResults.push_back(eglSwapBuffers(display, surface) ? EGL_SUCCESS : eglGetError());
         ticksAfterFrames.push_back(tickCountMs());
         Message message;
         while (peekMessage(message)) {
@@ -263,6 +265,19 @@ TEST(Headless, ScriptedEscapeEndsTheRunAndTheOffScreenNoticeIsGivenOnce) {
     EXPECT_EQ(ticksAfterFrames.size(), 4u);
     EXPECT_NE(err.find("rendering off-screen"), std::string::npos);
     EXPECT_EQ(err.find("off-screen"), err.rfind("off-screen")) << err;
+}
+
+TEST(ContextLoss, LoseContextOptionFailsTheSwapsFromThatFrameAndTheVirtualClockSkipsThem) {
+    frames = 4;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=8x8", "--fixed-fps=10", "--lose-context=1"}, miniShell),
+              0);
+    testing::internal::GetCapturedStderr();
+    platform::useVirtualClock(0);
+    // The mini shell does not recover: its context stays lost.
+    EXPECT_EQ(swapResults,
+              (std::vector<EGLint>{EGL_SUCCESS, EGL_CONTEXT_LOST, EGL_CONTEXT_LOST, EGL_CONTEXT_LOST}));
+    EXPECT_EQ(ticksAfterFrames, (std::vector<std::uint32_t>{100, 100, 100, 100}));
 }
 
 TEST(DebugOutput, LogOptionSendsTheDebugOutputToTheFileAsUtf8) {
