@@ -3,10 +3,17 @@
 #include "float_text.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace world {
 
 std::uint16_t Mesh::vertex(V3 p, atlas::UV uv, V3 n) {
+    if (vertexCount() > 0xFFFF) {
+        // Indices are 16-bit: a mesh this large would wrap silently.
+        std::fprintf(stderr, "nymbus-assetgen: a mesh has more than 65536 vertices\n");
+        std::abort();
+    }
     const auto index = static_cast<std::uint16_t>(vertexCount());
     positions.insert(positions.end(), {quantise(p.x, 1e-4), quantise(p.y, 1e-4), quantise(p.z, 1e-4)});
     texcoords.insert(texcoords.end(), {quantise(uv.u, 1e-5), quantise(uv.v, 1e-5)});
