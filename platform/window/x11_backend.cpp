@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -26,7 +27,6 @@ public:
         netWmStateAbove_ = atom("_NET_WM_STATE_ABOVE");
         netFrameExtents_ = atom("_NET_FRAME_EXTENTS");
         netWmName_ = atom("_NET_WM_NAME");
-        netActiveWindow_ = atom("_NET_ACTIVE_WINDOW");
         utf8String_ = atom("UTF8_STRING");
     }
     ~X11Backend() override { XCloseDisplay(display_); }
@@ -232,12 +232,22 @@ private:
     Display* display_;
     std::map<::Window, Window*> windows_;
     Atom wmProtocols_, wmDeleteWindow_, netWmState_, netWmStateFullScreen_, netWmStateAbove_,
-        netFrameExtents_, netWmName_, netActiveWindow_, utf8String_;
+        netFrameExtents_, netWmName_, utf8String_;
 };
+
+// Xlib's own handler ends the process on any protocol error (a window gone, a request the server
+// refuses); one line is enough, the program goes on.
+int reportXError(Display* display, XErrorEvent* event) {
+    char text[128];
+    XGetErrorText(display, event->error_code, text, sizeof text);
+    std::fprintf(stderr, "nymbus: X error: %s (request %d)\n", text, event->request_code);
+    return 0;
+}
 
 } // namespace
 
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
+    XSetErrorHandler(reportXError);
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         const char* name = std::getenv("DISPLAY");
