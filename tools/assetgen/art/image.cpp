@@ -58,14 +58,6 @@ void Image::blend(int x, int y, const Colour& c, float coverage) {
     p.a = p.a + w * (1.0f - p.a);
 }
 
-void Image::draw(const Image& src, int x, int y) {
-    for (int j = 0; j < src.height(); ++j) {
-        for (int i = 0; i < src.width(); ++i) {
-            blend(x + i, y + j, src.at(i, j), 1.0f);
-        }
-    }
-}
-
 namespace {
 
 struct Box {

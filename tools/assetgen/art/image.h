@@ -36,9 +36,6 @@ public:
     // Lays `c` over the pixel with weight c.a * coverage; the pixel's alpha becomes the union.
     void blend(int x, int y, const Colour& c, float coverage);
 
-    // Copies `src` with its lower-left pixel at (x, y), blending by its alpha.
-    void draw(const Image& src, int x, int y);
-
 private:
     int width_ = 0, height_ = 0;
     std::vector<Colour> pixels_;

@@ -58,21 +58,6 @@ float valueNoise2(float x, float y, std::uint32_t seed, int periodX, int periodY
     return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
 }
 
-float valueNoise3(float x, float y, float z, std::uint32_t seed) {
-    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy), iz = static_cast<int>(fz);
-    const float tx = smooth(x - fx), ty = smooth(y - fy), tz = smooth(z - fz);
-    float layer[2];
-    for (int k = 0; k < 2; ++k) {
-        const float a = latticeValue(ix, iy, iz + k, seed), b = latticeValue(ix + 1, iy, iz + k, seed);
-        const float c = latticeValue(ix, iy + 1, iz + k, seed),
-                    d = latticeValue(ix + 1, iy + 1, iz + k, seed);
-        const float ab = a + (b - a) * tx, cd = c + (d - c) * tx;
-        layer[k] = ab + (cd - ab) * ty;
-    }
-    return layer[0] + (layer[1] - layer[0]) * tz;
-}
-
 float fbm2(float x, float y, int octaves, std::uint32_t seed, int periodX, int periodY) {
     float sum = 0, amplitude = 1, total = 0;
     for (int o = 0; o < octaves; ++o) {
@@ -83,19 +68,6 @@ float fbm2(float x, float y, int octaves, std::uint32_t seed, int periodX, int p
         y *= 2.0f;
         periodX *= 2;
         periodY *= 2;
-    }
-    return sum / total;
-}
-
-float fbm3(float x, float y, float z, int octaves, std::uint32_t seed) {
-    float sum = 0, amplitude = 1, total = 0;
-    for (int o = 0; o < octaves; ++o) {
-        sum += amplitude * valueNoise3(x, y, z, seed + static_cast<std::uint32_t>(o) * 101u);
-        total += amplitude;
-        amplitude *= 0.5f;
-        x *= 2.0f;
-        y *= 2.0f;
-        z *= 2.0f;
     }
     return sum / total;
 }

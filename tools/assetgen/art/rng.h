@@ -24,13 +24,11 @@ private:
 // A hash of integer lattice coordinates to [0, 1).
 float latticeValue(int x, int y, int z, std::uint32_t seed);
 
-// Smooth value noise in [0, 1]. The 2-D form repeats every periodX cells across and periodY cells
+// Smooth value noise in [0, 1]. It repeats every periodX cells across and periodY cells
 // down when those are positive.
 float valueNoise2(float x, float y, std::uint32_t seed, int periodX = 0, int periodY = 0);
-float valueNoise3(float x, float y, float z, std::uint32_t seed);
 
 // Sums of octaves (each twice the frequency, half the amplitude), normalised to [0, 1].
 float fbm2(float x, float y, int octaves, std::uint32_t seed, int periodX = 0, int periodY = 0);
-float fbm3(float x, float y, float z, int octaves, std::uint32_t seed);
 
 } // namespace art

@@ -150,8 +150,9 @@ Image paintSkyFace(int index) {
 
 Image paintReflectionMap() {
     constexpr int Size = 128, Sub = 4;
-    // The map is added on top of the paint, so it keeps only the highlights: each channel is cubed,
-    // which leaves clouds, sun and bright sky and drops the land to near black. Directions change fast
+    // The map is added on top of the paint, so it keeps only the highlights, nearly grey so that the
+    // paint keeps its colour: the fourth power of the brightness leaves clouds, sun and the bright
+    // horizon and drops blue sky and land to near black. Directions change fast
     // towards the rim, so each texel averages 4 x 4 reflected rays; outside the disc the map holds the
     // colour seen straight behind.
     const Colour behind = skyColour(0.0f, 0.02f, -1.0f);
@@ -174,8 +175,9 @@ Image paintReflectionMap() {
             }
         }
         constexpr float n = Sub * Sub;
-        auto highlight = [](float v) { return 0.7f * v * v * v; };
-        return Colour{highlight(sum.r / n), highlight(sum.g / n), highlight(sum.b / n), 1.0f};
+        const float luma = (0.3f * sum.r + 0.59f * sum.g + 0.11f * sum.b) / n;
+        const float k = 0.75f * luma * luma * luma * luma;
+        return Colour{0.9f * k, 0.95f * k, k, 1.0f};
     });
     return img;
 }

@@ -16,7 +16,7 @@ Image paintSkyFace(int index);
 // The world direction of texel centre (column, row) of face `index`.
 void skyFaceDirection(int index, float column, float row, float& x, float& y, float& z);
 
-// "reflectionmap": a sphere map of the sky over the horizon, v up, kept dark but for its highlights
+// "reflectionmap": a sphere map of the sky over the horizon, v up, dark but for its grey highlights
 // because the cars add it to their paint.
 Image paintReflectionMap();
 

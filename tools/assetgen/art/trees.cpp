@@ -64,11 +64,11 @@ void conifer(Image& img) {
     for (int tier = 0; tier < 9; ++tier) {
         const float t = static_cast<float>(tier) / 8.0f;
         const float y = static_cast<float>(r.y) + 30.0f + t * 380.0f;
-        const float half = 12.0f + t * 100.0f;
+        const float half = 10.0f + t * 78.0f;
         for (int k = -3; k <= 3; ++k) {
             const float f = static_cast<float>(k) / 3.0f;
             blobs.push_back(
-                {cx + f * half, y - 8.0f + std::fabs(f) * 22.0f, 18.0f + t * 20.0f - std::fabs(f) * 6.0f});
+                {cx + f * half, y - 8.0f + std::fabs(f) * 22.0f, 14.0f + t * 16.0f - std::fabs(f) * 5.0f});
         }
     }
     blobs.push_back({cx, static_cast<float>(r.y) + 14.0f, 10.0f});
@@ -80,12 +80,12 @@ void broadleaf(Image& img) {
     const float cx = static_cast<float>(r.x) + static_cast<float>(r.w) * 0.5f;
     trunk(img, cx, static_cast<float>(r.y) + 150.0f, static_cast<float>(r.y + r.h), 10.0f, 1011);
     Rng rng(1013);
-    std::vector<Blob> blobs{{cx, static_cast<float>(r.y) + 100.0f, 80.0f}};
+    std::vector<Blob> blobs{{cx, static_cast<float>(r.y) + 105.0f, 70.0f}};
     for (int k = 0; k < 14; ++k) {
         const float a = static_cast<float>(k) / 14.0f * 6.2831853f;
-        blobs.push_back({cx + std::cos(a) * rng.range(50.0f, 75.0f),
-                         static_cast<float>(r.y) + 100.0f + std::sin(a) * rng.range(40.0f, 62.0f),
-                         rng.range(28.0f, 42.0f)});
+        blobs.push_back({cx + std::cos(a) * rng.range(50.0f, 70.0f),
+                         static_cast<float>(r.y) + 105.0f + std::sin(a) * rng.range(40.0f, 58.0f),
+                         rng.range(24.0f, 36.0f)});
     }
     foliage(img, r, blobs, rgb(0x7CAE48), rgb(0x24481C), 1015);
 }
@@ -97,11 +97,11 @@ void bush(Image& img) {
     for (int k = 0; k < 9; ++k) {
         const float f = static_cast<float>(k) / 8.0f;
         blobs.push_back(
-            {static_cast<float>(r.x) + 40.0f + f * 176.0f,
+            {static_cast<float>(r.x) + 60.0f + f * 136.0f,
              static_cast<float>(r.y) + 170.0f + rng.range(-20.0f, 20.0f) - std::sin(f * 3.14159f) * 40.0f,
-             rng.range(34.0f, 52.0f)});
+             rng.range(30.0f, 44.0f)});
     }
-    blobs.push_back({static_cast<float>(r.x) + 128.0f, static_cast<float>(r.y) + 200.0f, 80.0f});
+    blobs.push_back({static_cast<float>(r.x) + 128.0f, static_cast<float>(r.y) + 200.0f, 70.0f});
     foliage(img, r, blobs, rgb(0x6A9A3C), rgb(0x203E18), 1023);
 }
 
