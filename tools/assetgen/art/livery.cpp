@@ -146,11 +146,20 @@ void smallParts(Image& img, const Scheme& k) {
     }
     fillCircle(img, cx, cy, 9, k.base);
     fillCircle(img, cx, cy, 3, rgb(0xE8E8E8));
-    // Endplates with the Zidaz decal.
+    // Endplates with the Zidaz emblem, a bolt in a ring, which reads the same either way round.
     const Rect& p = lv::endplate;
+    const float ex = X(p, 0.5f), ey = Y(p, 0.5f);
     fillRect(img, X(p, 0), Y(p, 0), X(p, 1), Y(p, 1), k.dark);
-    fillRoundRect(img, X(p, 0.08f), Y(p, 0.25f), X(p, 0.92f), Y(p, 0.75f), 6, rgb(0xE23A2A));
-    drawTextCentred(img, Typeface::SansBold, 28, "ZIDAZ", X(p, 0.5f), Y(p, 0.64f), rgb(0xFFFFFF), false);
+    fillCircle(img, ex, ey, 36, rgb(0xE23A2A));
+    fillRing(img, ex, ey, 30, 5, rgb(0xFFD23C));
+    fillPolygon(img,
+                {{ex + 6, ey - 32},
+                 {ex - 14, ey + 4},
+                 {ex - 1, ey + 4},
+                 {ex - 7, ey + 32},
+                 {ex + 15, ey - 5},
+                 {ex + 2, ey - 5}},
+                rgb(0xFFFFFF));
     // Helmet: white shell, dark visor, a stripe in team colour.
     const Rect& h = lv::helmet;
     fillRect(img, X(h, 0), Y(h, 0), X(h, 1), Y(h, 1), rgb(0xF2F2EE));

@@ -83,25 +83,35 @@ Colour skyColour(float x, float y, float z) {
     y /= len;
     z /= len;
     const float elevation = std::asin(y);
-    if (elevation < 0.0f) {
+    // The ridge lines and the horizon are blended over about one texel of a face, so that their
+    // silhouettes do not step.
+    constexpr float Soft = 0.005f;
+    if (elevation < -Soft) {
         return land(x, y, z);
     }
     const float azimuth = std::atan2(z, x);
+    Colour c = sky(x, y, z);
     // Two ranges of hills: blue distant ones, and nearer green ones whose slopes catch the light.
     const float far = hillHeight(azimuth, 0.075f, 0.7f);
     const float near = hillHeight(azimuth + 1.3f, 0.03f, 2.1f) - 0.005f;
-    if (elevation < near) {
+    if (elevation < far + Soft) {
+        const float k = fbm2(azimuth * 30.0f, elevation * 150.0f, 3, 43);
+        const Colour hills =
+            mix(scaled(FarHills, 0.9f + 0.14f * k), Horizon, 0.15f + 0.3f * clamp01(1.0f - elevation / far));
+        c = mix(c, hills, smoothstep(far + Soft, far - Soft, elevation));
+    }
+    if (elevation < near + Soft) {
         const float k = fbm2(azimuth * 60.0f, elevation * 300.0f, 4, 41);
         const float slope =
             hillHeight(azimuth + 1.31f, 0.03f, 2.1f) - hillHeight(azimuth + 1.29f, 0.03f, 2.1f);
-        Colour c = scaled(NearHills, 0.75f + 0.3f * k + 6.0f * slope);
-        return mix(c, Horizon, 0.35f - 0.2f * smoothstep(0.0f, 0.04f, near - elevation));
+        const Colour hills = mix(scaled(NearHills, 0.75f + 0.3f * k + 6.0f * slope), Horizon,
+                                 0.35f - 0.2f * smoothstep(0.0f, 0.04f, near - elevation));
+        c = mix(c, hills, smoothstep(near + Soft, near - Soft, elevation));
     }
-    if (elevation < far) {
-        const float k = fbm2(azimuth * 30.0f, elevation * 150.0f, 3, 43);
-        return mix(scaled(FarHills, 0.9f + 0.14f * k), Horizon, 0.15f + 0.3f * (1.0f - elevation / far));
+    if (elevation < Soft) {
+        c = mix(c, land(x, std::fmin(y, -0.001f), z), smoothstep(Soft, -Soft, elevation));
     }
-    return sky(x, y, z);
+    return c;
 }
 
 void skyFaceDirection(int index, float column, float row, float& x, float& y, float& z) {
