@@ -314,81 +314,81 @@ extern const std::uint16_t mesh76Indices[];
 // vertices, triangles, 0, format, material, reference point, positions, texture coordinates, normals,
 // three null pointers, indices, eight zero words.
 const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
-    {80u, 40u, 0u, 0x20007u, 8, {7.86f, 0.85f, -52.442f}, mesh0Positions, mesh0Texcoords, mesh0Normals, {nullptr, nullptr, nullptr}, mesh0Indices, {}}, // 0: logo boards along the start straight
+    {80u, 40u, 0u, 0x20007u, 8, {7.859f, 0.85f, -52.443f}, mesh0Positions, mesh0Texcoords, mesh0Normals, {nullptr, nullptr, nullptr}, mesh0Indices, {}}, // 0: logo boards along the start straight
     {640u, 320u, 0u, 0x20007u, 12, {0.775f, 5.383f, -231.115f}, mesh1Positions, mesh1Texcoords, mesh1Normals, {nullptr, nullptr, nullptr}, mesh1Indices, {}}, // 1: woods of section 1
     {640u, 320u, 0u, 0x20007u, 12, {-117.018f, 5.278f, -212.171f}, mesh2Positions, mesh2Texcoords, mesh2Normals, {nullptr, nullptr, nullptr}, mesh2Indices, {}}, // 2: woods of section 2
     {192u, 96u, 0u, 0x20007u, 3, {-181.415f, 0.75f, -148.505f}, mesh3Positions, mesh3Texcoords, mesh3Normals, {nullptr, nullptr, nullptr}, mesh3Indices, {}}, // 3: chevrons of section 3
-    {288u, 144u, 0u, 0x20007u, 12, {-331.799f, 4.845f, -42.048f}, mesh4Positions, mesh4Texcoords, mesh4Normals, {nullptr, nullptr, nullptr}, mesh4Indices, {}}, // 4: trees round the hairpin
+    {288u, 144u, 0u, 0x20007u, 12, {-331.799f, 4.845f, -42.049f}, mesh4Positions, mesh4Texcoords, mesh4Normals, {nullptr, nullptr, nullptr}, mesh4Indices, {}}, // 4: trees round the hairpin
     {336u, 168u, 0u, 0x20007u, 3, {-310.679f, 0.8f, -38.326f}, mesh5Positions, mesh5Texcoords, mesh5Normals, {nullptr, nullptr, nullptr}, mesh5Indices, {}}, // 5: hairpin signs
-    {52u, 26u, 0u, 0x20007u, 0, {-261.801f, 8.4f, 80.048f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
+    {52u, 26u, 0u, 0x20007u, 0, {-261.801f, 8.4f, 80.049f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
     {4u, 2u, 0u, 0x20007u, 8, {0.0f, 0.75f, 0.0f}, mesh7Positions, mesh7Texcoords, mesh7Normals, {nullptr, nullptr, nullptr}, mesh7Indices, {}}, // 7: spare billboard
     {510u, 238u, 0u, 0x20007u, 0, {-188.977f, 4.752f, 37.374f}, mesh8Positions, mesh8Texcoords, mesh8Normals, {nullptr, nullptr, nullptr}, mesh8Indices, {}}, // 8: town houses of section 7
-    {300u, 140u, 0u, 0x20007u, 0, {-142.503f, 5.11f, 87.36f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
-    {480u, 240u, 0u, 0x20007u, 12, {-105.168f, 5.169f, 171.823f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
-    {144u, 72u, 0u, 0x20007u, 3, {-101.861f, 0.8f, 152.75f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
-    {204u, 96u, 0u, 0x20007u, 4, {18.674f, 3.98f, 224.7f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
-    {348u, 162u, 0u, 0x20007u, 4, {197.074f, 4.773f, 221.835f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
-    {240u, 120u, 0u, 0x20007u, 3, {267.53f, 0.75f, 172.807f}, mesh14Positions, mesh14Texcoords, mesh14Normals, {nullptr, nullptr, nullptr}, mesh14Indices, {}}, // 14: chevrons of section 12
-    {48u, 24u, 0u, 0x20007u, 8, {15.044f, 0.85f, 42.87f}, mesh15Positions, mesh15Texcoords, mesh15Normals, {nullptr, nullptr, nullptr}, mesh15Indices, {}}, // 15: logo boards before the finish
+    {300u, 140u, 0u, 0x20007u, 0, {-142.503f, 5.11f, 87.359f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
+    {480u, 240u, 0u, 0x20007u, 12, {-104.549f, 5.169f, 171.781f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
+    {144u, 72u, 0u, 0x20007u, 3, {-101.725f, 0.8f, 152.927f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
+    {204u, 96u, 0u, 0x20007u, 4, {18.969f, 3.98f, 224.688f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
+    {348u, 162u, 0u, 0x20007u, 4, {197.068f, 4.773f, 221.836f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
+    {240u, 120u, 0u, 0x20007u, 3, {267.532f, 0.75f, 172.811f}, mesh14Positions, mesh14Texcoords, mesh14Normals, {nullptr, nullptr, nullptr}, mesh14Indices, {}}, // 14: chevrons of section 12
+    {48u, 24u, 0u, 0x20007u, 8, {15.046f, 0.85f, 42.87f}, mesh15Positions, mesh15Texcoords, mesh15Normals, {nullptr, nullptr, nullptr}, mesh15Indices, {}}, // 15: logo boards before the finish
     {24u, 12u, 0u, 0x20007u, 12, {-0.228f, 3.9f, 0.004f}, mesh16Positions, mesh16Texcoords, mesh16Normals, {nullptr, nullptr, nullptr}, mesh16Indices, {}}, // 16: spare tree clump
     {20u, 10u, 0u, 0x20007u, 0, {0.0f, 2.45f, 0.0f}, mesh17Positions, mesh17Texcoords, mesh17Normals, {nullptr, nullptr, nullptr}, mesh17Indices, {}}, // 17: spare cottage
     {8u, 4u, 0u, 0x20007u, 3, {0.0f, 1.1f, -0.01f}, mesh18Positions, mesh18Texcoords, mesh18Normals, {nullptr, nullptr, nullptr}, mesh18Indices, {}}, // 18: spare town sign
     {4u, 2u, 0u, 0x20006u, -1, {0.0f, -0.101f, 0.04f}, mesh19Positions, mesh19Texcoords, mesh19Normals, {nullptr, nullptr, nullptr}, mesh19Indices, {}}, // 19: shadow quad
     {8u, 12u, 0u, 0x20006u, -1, {0.002f, 0.043f, 0.032f}, &contactBox[0][0], mesh20Texcoords, mesh20Normals, {nullptr, nullptr, nullptr}, mesh20Indices, {}}, // 20: wheel contact box
     {4u, 2u, 0u, 0x20006u, -1, {0.0f, -0.101f, 0.04f}, &shadowCorners[0][0], mesh21Texcoords, mesh21Normals, {nullptr, nullptr, nullptr}, mesh21Indices, {}}, // 21: shadow footprint
-    {416u, 208u, 0u, 0x20007u, 12, {14.413f, 5.12f, -80.847f}, mesh22Positions, mesh22Texcoords, mesh22Normals, {nullptr, nullptr, nullptr}, mesh22Indices, {}}, // 22: trees beyond the start straight
-    {192u, 96u, 0u, 0x20007u, 3, {-131.737f, 0.75f, -210.901f}, mesh23Positions, mesh23Texcoords, mesh23Normals, {nullptr, nullptr, nullptr}, mesh23Indices, {}}, // 23: chevrons of section 2
+    {416u, 208u, 0u, 0x20007u, 12, {14.413f, 5.12f, -80.852f}, mesh22Positions, mesh22Texcoords, mesh22Normals, {nullptr, nullptr, nullptr}, mesh22Indices, {}}, // 22: trees beyond the start straight
+    {192u, 96u, 0u, 0x20007u, 3, {-131.737f, 0.75f, -210.902f}, mesh23Positions, mesh23Texcoords, mesh23Normals, {nullptr, nullptr, nullptr}, mesh23Indices, {}}, // 23: chevrons of section 2
     {50u, 44u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh24Positions, mesh24Texcoords, mesh24Normals, {nullptr, nullptr, nullptr}, mesh24Indices, {}}, // 24: detailed right wheel
     {584u, 976u, 0u, 0x20007u, 0, {0.0f, 0.158f, 0.03f}, mesh25Positions, mesh25Texcoords, mesh25Normals, {nullptr, nullptr, nullptr}, mesh25Indices, {}}, // 25: car body
     {20u, 10u, 0u, 0x20006u, -1, {0.0f, 0.242f, -0.015f}, mesh26Positions, mesh26Texcoords, mesh26Normals, {nullptr, nullptr, nullptr}, mesh26Indices, {}}, // 26: driver's helmet
     {50u, 44u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh27Positions, mesh27Texcoords, mesh27Normals, {nullptr, nullptr, nullptr}, mesh27Indices, {}}, // 27: detailed left wheel
     {8u, 4u, 0u, 0x20007u, 0, {0.0f, 0.11f, 0.58f}, mesh28Positions, mesh28Texcoords, mesh28Normals, {nullptr, nullptr, nullptr}, mesh28Indices, {}}, // 28: brake-light quads
     {8u, 4u, 0u, 0x20007u, 0, {0.0f, 0.11f, -0.51f}, mesh29Positions, mesh29Texcoords, mesh29Normals, {nullptr, nullptr, nullptr}, mesh29Indices, {}}, // 29: headlight quads
-    {384u, 192u, 0u, 0x20007u, 12, {28.989f, 5.286f, 61.955f}, mesh30Positions, mesh30Texcoords, mesh30Normals, {nullptr, nullptr, nullptr}, mesh30Indices, {}}, // 30: trees before the finish
+    {384u, 192u, 0u, 0x20007u, 12, {28.99f, 5.286f, 61.957f}, mesh30Positions, mesh30Texcoords, mesh30Normals, {nullptr, nullptr, nullptr}, mesh30Indices, {}}, // 30: trees before the finish
     {8u, 4u, 0u, 0x20007u, 8, {0.0f, 6.0f, -0.025f}, mesh31Positions, mesh31Texcoords, mesh31Normals, {nullptr, nullptr, nullptr}, mesh31Indices, {}}, // 31: spare start gantry banner
     {20u, 10u, 0u, 0x20007u, 4, {0.0f, 1.2f, 0.0f}, mesh32Positions, mesh32Texcoords, mesh32Normals, {nullptr, nullptr, nullptr}, mesh32Indices, {}}, // 32: spare container
     {34u, 28u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh33Positions, mesh33Texcoords, mesh33Normals, {nullptr, nullptr, nullptr}, mesh33Indices, {}}, // 33: right wheel
     {34u, 28u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh34Positions, mesh34Texcoords, mesh34Normals, {nullptr, nullptr, nullptr}, mesh34Indices, {}}, // 34: left wheel
     {872u, 1544u, 0u, 0x20007u, 0, {0.0f, 0.145f, 0.03f}, mesh35Positions, mesh35Texcoords, mesh35Normals, {nullptr, nullptr, nullptr}, mesh35Indices, {}}, // 35: detailed car body
     {228u, 114u, 0u, 0x20007u, 11, {11.966f, -0.102f, -82.312f}, mesh36Positions, mesh36Texcoords, mesh36Normals, {nullptr, nullptr, nullptr}, mesh36Indices, {}}, // 36: road of section 0
-    {1428u, 756u, 0u, 0x20007u, 0, {11.768f, 1.389f, -84.85f}, mesh37Positions, mesh37Texcoords, mesh37Normals, {nullptr, nullptr, nullptr}, mesh37Indices, {}}, // 37: ground of section 0
+    {1428u, 756u, 0u, 0x20007u, 0, {11.768f, 1.389f, -84.854f}, mesh37Positions, mesh37Texcoords, mesh37Normals, {nullptr, nullptr, nullptr}, mesh37Indices, {}}, // 37: ground of section 0
     {180u, 90u, 0u, 0x20007u, 11, {-8.598f, -0.102f, -207.71f}, mesh38Positions, mesh38Texcoords, mesh38Normals, {nullptr, nullptr, nullptr}, mesh38Indices, {}}, // 38: road of section 1
     {392u, 196u, 0u, 0x20007u, 1, {26.063f, 3.95f, -187.395f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
-    {1090u, 576u, 0u, 0x20007u, 0, {21.48f, 1.389f, -239.799f}, mesh40Positions, mesh40Texcoords, mesh40Normals, {nullptr, nullptr, nullptr}, mesh40Indices, {}}, // 40: ground of section 1
-    {1140u, 589u, 0u, 0x20007u, 0, {-113.034f, 1.389f, -209.991f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
-    {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.483f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
-    {792u, 412u, 0u, 0x20007u, 0, {-172.254f, 1.389f, -124.507f}, mesh43Positions, mesh43Texcoords, mesh43Normals, {nullptr, nullptr, nullptr}, mesh43Indices, {}}, // 43: ground of section 3
-    {348u, 174u, 0u, 0x20007u, 1, {-135.103f, 3.95f, -171.134f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
+    {1090u, 576u, 0u, 0x20007u, 0, {21.481f, 1.389f, -239.799f}, mesh40Positions, mesh40Texcoords, mesh40Normals, {nullptr, nullptr, nullptr}, mesh40Indices, {}}, // 40: ground of section 1
+    {1140u, 589u, 0u, 0x20007u, 0, {-113.033f, 1.389f, -209.992f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
+    {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.484f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
+    {792u, 412u, 0u, 0x20007u, 0, {-172.253f, 1.389f, -124.508f}, mesh43Positions, mesh43Texcoords, mesh43Normals, {nullptr, nullptr, nullptr}, mesh43Indices, {}}, // 43: ground of section 3
+    {348u, 174u, 0u, 0x20007u, 1, {-135.103f, 3.95f, -171.135f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
     {132u, 66u, 0u, 0x20007u, 11, {-176.402f, -0.102f, -135.408f}, mesh45Positions, mesh45Texcoords, mesh45Normals, {nullptr, nullptr, nullptr}, mesh45Indices, {}}, // 45: road of section 3
-    {1054u, 547u, 0u, 0x20007u, 0, {-239.431f, 1.389f, -85.025f}, mesh46Positions, mesh46Texcoords, mesh46Normals, {nullptr, nullptr, nullptr}, mesh46Indices, {}}, // 46: ground of section 4
-    {348u, 174u, 0u, 0x20007u, 1, {-221.498f, 3.95f, -101.059f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
-    {180u, 90u, 0u, 0x20007u, 11, {-259.502f, -0.102f, -73.841f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
-    {364u, 192u, 0u, 0x20007u, 0, {-357.818f, 1.389f, -47.33f}, mesh49Positions, mesh49Texcoords, mesh49Normals, {nullptr, nullptr, nullptr}, mesh49Indices, {}}, // 49: ground of section 5
+    {1054u, 547u, 0u, 0x20007u, 0, {-239.43f, 1.389f, -85.025f}, mesh46Positions, mesh46Texcoords, mesh46Normals, {nullptr, nullptr, nullptr}, mesh46Indices, {}}, // 46: ground of section 4
+    {348u, 174u, 0u, 0x20007u, 1, {-221.497f, 3.95f, -101.059f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
+    {180u, 90u, 0u, 0x20007u, 11, {-259.501f, -0.102f, -73.841f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
+    {364u, 192u, 0u, 0x20007u, 0, {-357.818f, 1.389f, -47.331f}, mesh49Positions, mesh49Texcoords, mesh49Normals, {nullptr, nullptr, nullptr}, mesh49Indices, {}}, // 49: ground of section 5
     {68u, 34u, 0u, 0x20007u, 11, {-325.219f, -0.102f, -28.696f}, mesh50Positions, mesh50Texcoords, mesh50Normals, {nullptr, nullptr, nullptr}, mesh50Indices, {}}, // 50: road of section 5
-    {1136u, 599u, 0u, 0x20007u, 0, {-306.493f, 1.389f, 57.851f}, mesh51Positions, mesh51Texcoords, mesh51Normals, {nullptr, nullptr, nullptr}, mesh51Indices, {}}, // 51: ground of section 6
-    {196u, 98u, 0u, 0x20007u, 11, {-284.971f, -0.102f, 25.552f}, mesh52Positions, mesh52Texcoords, mesh52Normals, {nullptr, nullptr, nullptr}, mesh52Indices, {}}, // 52: road of section 6
+    {1136u, 599u, 0u, 0x20007u, 0, {-306.494f, 1.389f, 57.851f}, mesh51Positions, mesh51Texcoords, mesh51Normals, {nullptr, nullptr, nullptr}, mesh51Indices, {}}, // 51: ground of section 6
+    {196u, 98u, 0u, 0x20007u, 11, {-284.972f, -0.102f, 25.552f}, mesh52Positions, mesh52Texcoords, mesh52Normals, {nullptr, nullptr, nullptr}, mesh52Indices, {}}, // 52: road of section 6
     {784u, 411u, 0u, 0x20007u, 0, {-173.798f, 1.389f, 28.344f}, mesh53Positions, mesh53Texcoords, mesh53Normals, {nullptr, nullptr, nullptr}, mesh53Indices, {}}, // 53: ground of section 7
     {132u, 66u, 0u, 0x20007u, 11, {-191.079f, -0.102f, 40.308f}, mesh54Positions, mesh54Texcoords, mesh54Normals, {nullptr, nullptr, nullptr}, mesh54Indices, {}}, // 54: road of section 7
-    {580u, 301u, 0u, 0x20007u, 0, {-136.693f, 1.389f, 65.731f}, mesh55Positions, mesh55Texcoords, mesh55Normals, {nullptr, nullptr, nullptr}, mesh55Indices, {}}, // 55: ground of section 8
-    {100u, 50u, 0u, 0x20007u, 11, {-138.103f, -0.102f, 90.02f}, mesh56Positions, mesh56Texcoords, mesh56Normals, {nullptr, nullptr, nullptr}, mesh56Indices, {}}, // 56: road of section 8
-    {1120u, 584u, 0u, 0x20007u, 0, {-117.826f, 1.389f, 191.39f}, mesh57Positions, mesh57Texcoords, mesh57Normals, {nullptr, nullptr, nullptr}, mesh57Indices, {}}, // 57: ground of section 9
-    {392u, 196u, 0u, 0x20007u, 1, {-139.832f, 3.95f, 147.395f}, mesh58Positions, mesh58Texcoords, mesh58Normals, {nullptr, nullptr, nullptr}, mesh58Indices, {}}, // 58: tunnel of section 9
-    {196u, 98u, 0u, 0x20007u, 11, {-99.912f, -0.102f, 170.209f}, mesh59Positions, mesh59Texcoords, mesh59Normals, {nullptr, nullptr, nullptr}, mesh59Indices, {}}, // 59: road of section 9
-    {1532u, 798u, 0u, 0x20007u, 0, {7.733f, 1.389f, 226.459f}, mesh60Positions, mesh60Texcoords, mesh60Normals, {nullptr, nullptr, nullptr}, mesh60Indices, {}}, // 60: ground of section 10
-    {260u, 130u, 0u, 0x20007u, 11, {26.56f, -0.102f, 224.791f}, mesh61Positions, mesh61Texcoords, mesh61Normals, {nullptr, nullptr, nullptr}, mesh61Indices, {}}, // 61: road of section 10
-    {1332u, 707u, 0u, 0x20007u, 0, {226.739f, 1.389f, 238.75f}, mesh62Positions, mesh62Texcoords, mesh62Normals, {nullptr, nullptr, nullptr}, mesh62Indices, {}}, // 62: ground of section 11
-    {228u, 114u, 0u, 0x20007u, 11, {194.905f, -0.102f, 209.365f}, mesh63Positions, mesh63Texcoords, mesh63Normals, {nullptr, nullptr, nullptr}, mesh63Indices, {}}, // 63: road of section 11
-    {1826u, 967u, 0u, 0x20007u, 0, {185.099f, 1.389f, 121.557f}, mesh64Positions, mesh64Texcoords, mesh64Normals, {nullptr, nullptr, nullptr}, mesh64Indices, {}}, // 64: ground of section 12
-    {480u, 240u, 0u, 0x20007u, 12, {177.424f, 5.013f, 143.623f}, mesh65Positions, mesh65Texcoords, mesh65Normals, {nullptr, nullptr, nullptr}, mesh65Indices, {}}, // 65: trees of section 12
-    {308u, 154u, 0u, 0x20007u, 11, {176.082f, -0.102f, 143.181f}, mesh66Positions, mesh66Texcoords, mesh66Normals, {nullptr, nullptr, nullptr}, mesh66Indices, {}}, // 66: road of section 12
-    {1152u, 601u, 0u, 0x20007u, 0, {29.826f, 1.389f, 71.593f}, mesh67Positions, mesh67Texcoords, mesh67Normals, {nullptr, nullptr, nullptr}, mesh67Indices, {}}, // 67: ground of section 13
-    {196u, 98u, 0u, 0x20007u, 11, {39.924f, -0.102f, 51.022f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
-    {480u, 240u, 0u, 0x20007u, 12, {-181.232f, 4.703f, -134.411f}, mesh69Positions, mesh69Texcoords, mesh69Normals, {nullptr, nullptr, nullptr}, mesh69Indices, {}}, // 69: woods of section 3
+    {580u, 301u, 0u, 0x20007u, 0, {-136.693f, 1.389f, 65.73f}, mesh55Positions, mesh55Texcoords, mesh55Normals, {nullptr, nullptr, nullptr}, mesh55Indices, {}}, // 55: ground of section 8
+    {100u, 50u, 0u, 0x20007u, 11, {-138.103f, -0.102f, 90.019f}, mesh56Positions, mesh56Texcoords, mesh56Normals, {nullptr, nullptr, nullptr}, mesh56Indices, {}}, // 56: road of section 8
+    {1120u, 584u, 0u, 0x20007u, 0, {-116.792f, 1.389f, 191.357f}, mesh57Positions, mesh57Texcoords, mesh57Normals, {nullptr, nullptr, nullptr}, mesh57Indices, {}}, // 57: ground of section 9
+    {392u, 196u, 0u, 0x20007u, 1, {-139.832f, 3.95f, 147.394f}, mesh58Positions, mesh58Texcoords, mesh58Normals, {nullptr, nullptr, nullptr}, mesh58Indices, {}}, // 58: tunnel of section 9
+    {196u, 98u, 0u, 0x20007u, 11, {-100.508f, -0.102f, 170.646f}, mesh59Positions, mesh59Texcoords, mesh59Normals, {nullptr, nullptr, nullptr}, mesh59Indices, {}}, // 59: road of section 9
+    {1532u, 798u, 0u, 0x20007u, 0, {8.395f, 1.389f, 226.514f}, mesh60Positions, mesh60Texcoords, mesh60Normals, {nullptr, nullptr, nullptr}, mesh60Indices, {}}, // 60: ground of section 10
+    {260u, 130u, 0u, 0x20007u, 11, {26.104f, -0.102f, 224.963f}, mesh61Positions, mesh61Texcoords, mesh61Normals, {nullptr, nullptr, nullptr}, mesh61Indices, {}}, // 61: road of section 10
+    {1332u, 707u, 0u, 0x20007u, 0, {226.735f, 1.389f, 238.75f}, mesh62Positions, mesh62Texcoords, mesh62Normals, {nullptr, nullptr, nullptr}, mesh62Indices, {}}, // 62: ground of section 11
+    {228u, 114u, 0u, 0x20007u, 11, {194.902f, -0.102f, 209.367f}, mesh63Positions, mesh63Texcoords, mesh63Normals, {nullptr, nullptr, nullptr}, mesh63Indices, {}}, // 63: road of section 11
+    {1826u, 967u, 0u, 0x20007u, 0, {185.103f, 1.389f, 121.566f}, mesh64Positions, mesh64Texcoords, mesh64Normals, {nullptr, nullptr, nullptr}, mesh64Indices, {}}, // 64: ground of section 12
+    {480u, 240u, 0u, 0x20007u, 12, {177.432f, 5.013f, 143.626f}, mesh65Positions, mesh65Texcoords, mesh65Normals, {nullptr, nullptr, nullptr}, mesh65Indices, {}}, // 65: trees of section 12
+    {308u, 154u, 0u, 0x20007u, 11, {176.084f, -0.102f, 143.185f}, mesh66Positions, mesh66Texcoords, mesh66Normals, {nullptr, nullptr, nullptr}, mesh66Indices, {}}, // 66: road of section 12
+    {1152u, 601u, 0u, 0x20007u, 0, {29.827f, 1.389f, 71.604f}, mesh67Positions, mesh67Texcoords, mesh67Normals, {nullptr, nullptr, nullptr}, mesh67Indices, {}}, // 67: ground of section 13
+    {196u, 98u, 0u, 0x20007u, 11, {39.925f, -0.102f, 51.025f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
+    {480u, 240u, 0u, 0x20007u, 12, {-181.231f, 4.703f, -134.412f}, mesh69Positions, mesh69Texcoords, mesh69Normals, {nullptr, nullptr, nullptr}, mesh69Indices, {}}, // 69: woods of section 3
     {192u, 96u, 0u, 0x20007u, 3, {-330.964f, 0.75f, 5.24f}, mesh70Positions, mesh70Texcoords, mesh70Normals, {nullptr, nullptr, nullptr}, mesh70Indices, {}}, // 70: chevrons of section 6
-    {35u, 48u, 0u, 0x20007u, 0, {-267.002f, 6.9f, 74.507f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
+    {35u, 48u, 0u, 0x20007u, 0, {-267.003f, 6.9f, 74.507f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
     {35u, 48u, 0u, 0x20007u, 0, {-267.242f, 6.9f, 74.252f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
-    {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.675f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
+    {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.674f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
     {40u, 20u, 0u, 0x20007u, 0, {-87.243f, 0.4f, -235.026f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
     {480u, 240u, 0u, 0x20007u, 12, {-295.746f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
-    {30u, 14u, 0u, 0x20007u, 0, {9.595f, 4.15f, 73.95f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
+    {30u, 14u, 0u, 0x20007u, 0, {9.597f, 4.15f, 73.953f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
 };
