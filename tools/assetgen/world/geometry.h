@@ -17,9 +17,6 @@ inline V3 operator-(V3 a, V3 b) {
 inline V3 operator*(V3 a, double s) {
     return {a.x * s, a.y * s, a.z * s};
 }
-inline V3 operator*(double s, V3 a) {
-    return a * s;
-}
 inline double dot(V3 a, V3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }

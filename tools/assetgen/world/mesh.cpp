@@ -70,14 +70,4 @@ void Mesh::board(V3 base, V3 facing, double width, double height, const atlas::T
     quad(base - side + up, base + side + up, base + side, base - side, f, tex, r);
 }
 
-void Mesh::append(const Mesh& other) {
-    const auto offset = static_cast<std::uint16_t>(vertexCount());
-    positions.insert(positions.end(), other.positions.begin(), other.positions.end());
-    texcoords.insert(texcoords.end(), other.texcoords.begin(), other.texcoords.end());
-    normals.insert(normals.end(), other.normals.begin(), other.normals.end());
-    for (std::uint16_t i : other.indices) {
-        indices.push_back(static_cast<std::uint16_t>(i + offset));
-    }
-}
-
 } // namespace world

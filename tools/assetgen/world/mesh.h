@@ -38,7 +38,6 @@ struct Mesh {
     // An upright board facing n (horizontal) whose bottom centre is at base.
     void board(V3 base, V3 facing, double width, double height, const atlas::Texture& tex,
                const atlas::Rect& r);
-    void append(const Mesh& other);
 };
 
 } // namespace world
