@@ -101,14 +101,48 @@ const char* glyph(char ch) {
         return "\7\5\7\5\7";
     case '9':
         return "\7\5\7\1\7";
+    case 'A':
+        return "\2\5\7\5\5";
+    case 'B':
+        return "\6\5\6\5\6";
     case 'C':
         return "\7\4\4\4\7";
     case 'D':
         return "\6\5\5\5\6";
+    case 'E':
+        return "\7\4\6\4\7";
+    case 'F':
+        return "\7\4\6\4\4";
+    case 'G':
+        return "\7\4\5\5\7";
+    case 'H':
+        return "\5\5\7\5\5";
+    case 'I':
+        return "\7\2\2\2\7";
+    case 'K':
+        return "\5\5\6\5\5";
+    case 'L':
+        return "\4\4\4\4\7";
+    case 'M':
+        return "\5\7\7\5\5";
+    case 'N':
+        return "\6\5\5\5\5";
+    case 'O':
+        return "\7\5\5\5\7";
+    case 'P':
+        return "\7\5\7\4\4";
+    case 'R':
+        return "\6\5\6\5\5";
+    case 'S':
+        return "\7\4\7\1\7";
     case 'T':
         return "\7\2\2\2\2";
+    case 'U':
+        return "\5\5\5\5\7";
     case 'W':
-        return "\5\5\5\7\5";
+        return "\5\5\7\7\5";
+    case 'Y':
+        return "\5\5\2\2\2";
     default:
         return nullptr;
     }

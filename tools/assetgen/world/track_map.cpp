@@ -66,6 +66,26 @@ void drawMesh(Canvas& c, const MapView& v, const Mesh& m, Colour colour) {
     }
 }
 
+void legend(Canvas& c) {
+    struct Entry {
+        Colour colour;
+        const char* text;
+    };
+    const Entry entries[] = {
+        {{120, 120, 125}, "ROAD"},      {{176, 206, 150}, "GROUND"},   {{40, 110, 45}, "TREES"},
+        {{200, 170, 130}, "BUILDINGS"}, {{110, 125, 150}, "INDUSTRY"}, {{235, 200, 40}, "LOGO BOARDS"},
+        {{240, 120, 30}, "SIGNS"},      {{70, 50, 30}, "T TUNNEL"},    {{30, 90, 255}, "W WATERFALL"},
+        {{255, 0, 255}, "D DOLLY"},     {{200, 0, 0}, "C CAMERA"},     {{255, 255, 255}, "SECTION LIMIT"}};
+    const int x = 1250, y0 = 24;
+    for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
+        const double y = y0 + i * 26;
+        for (int dy = 0; dy < 15; ++dy) {
+            c.line(x, y + dy, x + 22, y + dy, entries[i].colour);
+        }
+        c.text(x + 32, y, entries[i].text, {30, 30, 30}, 3);
+    }
+}
+
 void trackMap(const WorldModel& w, const std::string& path) {
     const MapView v;
     Canvas c(1620, 1330, {228, 236, 220});
@@ -136,6 +156,7 @@ void trackMap(const WorldModel& w, const std::string& path) {
     const V3 fall = w.meshes[71].position(0);
     c.disc(v.x(fall.x), v.y(fall.z), 6.0, {30, 90, 255});
     c.text(v.x(fall.x) + 8, v.y(fall.z) + 4, "W", {30, 90, 255}, 3);
+    legend(c);
     c.save(path);
 }
 
