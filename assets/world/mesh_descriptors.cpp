@@ -353,7 +353,7 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {228u, 114u, 0u, 0x20007u, 11, {11.966f, -0.102f, -82.312f}, mesh36Positions, mesh36Texcoords, mesh36Normals, {nullptr, nullptr, nullptr}, mesh36Indices, {}}, // 36: road of section 0
     {1428u, 756u, 0u, 0x20007u, 0, {11.768f, 1.389f, -84.854f}, mesh37Positions, mesh37Texcoords, mesh37Normals, {nullptr, nullptr, nullptr}, mesh37Indices, {}}, // 37: ground of section 0
     {180u, 90u, 0u, 0x20007u, 11, {-8.598f, -0.102f, -207.71f}, mesh38Positions, mesh38Texcoords, mesh38Normals, {nullptr, nullptr, nullptr}, mesh38Indices, {}}, // 38: road of section 1
-    {392u, 196u, 0u, 0x20007u, 1, {26.063f, 3.95f, -187.395f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
+    {348u, 174u, 0u, 0x20007u, 1, {25.921f, 3.95f, -181.872f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
     {1090u, 576u, 0u, 0x20007u, 0, {21.481f, 1.389f, -239.799f}, mesh40Positions, mesh40Texcoords, mesh40Normals, {nullptr, nullptr, nullptr}, mesh40Indices, {}}, // 40: ground of section 1
     {1140u, 589u, 0u, 0x20007u, 0, {-113.033f, 1.389f, -209.992f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
     {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.484f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2

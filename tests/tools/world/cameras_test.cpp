@@ -61,7 +61,7 @@ TEST(WorldCameras, EachCameraStandsBesideItsSectionAndSeesCarOne) {
             seen += !segmentBlocked(tris, eye, car);
             ++keys;
         }
-        EXPECT_GE(seen, keys * 8 / 10)
+        EXPECT_GE(seen * 10, keys * 8)
             << "camera " << s << " sees car 1 at " << seen << " of " << keys << " keys";
     }
     // No camera stands on the road (camera 0 beside the start straight included).

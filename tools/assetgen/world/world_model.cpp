@@ -11,7 +11,7 @@ struct TunnelPlace {
     int section;
     double from, length;
 };
-constexpr TunnelPlace kTunnelPlaces[4] = {{1, 12.0, 24.0}, {2, -24.0, 20.0}, {4, 4.0, 18.0}, {9, 14.0, 24.0}};
+constexpr TunnelPlace kTunnelPlaces[4] = {{1, 10.0, 18.0}, {2, -24.0, 20.0}, {4, 4.0, 18.0}, {9, 14.0, 24.0}};
 
 void placeCameras(WorldModel& w) {
     // Record 0 overlooks the start from beside the grid; records 1-14 are the sections' cameras, each
