@@ -98,6 +98,23 @@ void roofMetal(Image& img) {
     });
 }
 
+// A painted pipe between two points along one axis, shaded as a cylinder, with brackets.
+void pipe(Image& img, float x0, float y0, float x1, float y1, float radius, bool vertical) {
+    const float rx = vertical ? radius : 0.0f, ry = vertical ? 0.0f : radius;
+    shade(img, static_cast<int>(x0 - rx), static_cast<int>(y0 - ry), static_cast<int>(x1 + rx),
+          static_cast<int>(y1 + ry), [&](float x, float y) {
+              const float across = vertical ? (x - x0) / radius : (y - y0) / radius;
+              const float along = vertical ? y : x;
+              const float light = std::sqrt(std::fmax(0.0f, 1.0f - across * across));
+              Colour c = scaled(rgb(0x6A8A7A), 0.45f + 0.6f * light + 0.15f * (across < -0.3f ? 1.0f : 0.0f));
+              if (std::fmod(along, 40.0f) < 4.0f) {
+                  c = scaled(rgb(0x3A3A3A), 0.6f + 0.5f * light);
+              }
+              const float rust = valueNoise2(x / 6.0f, y / 6.0f, 957);
+              return mix(c, rgb(0x7A4424), 0.7f * smoothstep(0.7f, 0.85f, rust));
+          });
+}
+
 void factoryWall(Image& img) {
     const Rect& r = atlas::industrial::brickWindows;
     shadeRect(img, r, [&](float s, float t, float x, float y) {
@@ -125,6 +142,10 @@ void factoryWall(Image& img) {
             }
         }
     }
+    // A pipe run under the eaves and a downpipe between the windows.
+    const float top = static_cast<float>(r.y) + 16.0f, mid = static_cast<float>(r.x) + 128.5f;
+    pipe(img, static_cast<float>(r.x), top, static_cast<float>(r.x + r.w), top, 6.0f, false);
+    pipe(img, mid, top, mid, static_cast<float>(r.y + r.h), 5.0f, true);
 }
 
 void tank(Image& img) {
