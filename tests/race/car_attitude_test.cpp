@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <cmath>
-#include <regex>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/render.h"
@@ -18,12 +18,17 @@ using ::testing::Not;
 // The matrices loaded with glLoadMatrixx, in order.
 std::vector<std::vector<std::int32_t>> loadedMatrices(const platform::gles::RecordDriver& gl) {
     std::vector<std::vector<std::int32_t>> matrices;
-    const std::regex number(R"(-?[0-9]+)");
     for (const std::string& call : gl.log({"glLoadMatrixx"})) {
         std::vector<std::int32_t> m;
-        for (auto it = std::sregex_iterator(call.begin(), call.end(), number); it != std::sregex_iterator();
-             ++it) {
-            m.push_back(std::stoi(it->str()));
+        for (const char* p = call.c_str(); *p != 0;) {
+            char* end = nullptr;
+            const long value = std::strtol(p, &end, 10);
+            if (end == p) {
+                ++p;
+            } else {
+                m.push_back(static_cast<std::int32_t>(value));
+                p = end;
+            }
         }
         matrices.push_back(m);
     }
