@@ -4,6 +4,9 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace platform::gles {
 
 namespace {
@@ -16,6 +19,14 @@ using GetProcAddress = void* (*)(const char* name);
 const DispatchTable* lib = nullptr;
 GetPlatformDisplay getPlatformDisplay = nullptr;
 CreatePlatformWindowSurface createPlatformWindowSurface = nullptr;
+
+// The pbuffers that stand in for windows. Swapping a pbuffer does nothing, so the GL would queue frame
+// after frame without ever rendering them; a stand-in's swap finishes the frame, as a real present does.
+std::vector<EGLSurface> standInSurfaces;
+
+bool isStandIn(EGLSurface surface) {
+    return std::find(standInSurfaces.begin(), standInSurfaces.end(), surface) != standInSurfaces.end();
+}
 
 // The EXT entry points take EGLint attribute lists, the EGL 1.5 ones EGLAttrib lists; only empty lists
 // are passed here, so either will do.
@@ -49,7 +60,11 @@ EGLSurface bridgedCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativ
     EGLint height = 0;
     if (windowing->pbufferWindow(window, width, height)) {
         const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-        return lib->eglCreatePbufferSurface(dpy, config, size);
+        const EGLSurface surface = lib->eglCreatePbufferSurface(dpy, config, size);
+        if (surface != EGL_NO_SURFACE) {
+            standInSurfaces.push_back(surface);
+        }
+        return surface;
     }
     void* native = windowing->eglNativeWindow(window);
     if (createPlatformWindowSurface) {
@@ -57,6 +72,20 @@ EGLSurface bridgedCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativ
     }
     return lib->eglCreateWindowSurface(
         dpy, config, reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)), attributes);
+}
+
+EGLBoolean bridgedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
+    const EGLBoolean ok = lib->eglSwapBuffers(dpy, surface);
+    if (ok && isStandIn(surface)) {
+        lib->glFinish();
+    }
+    return ok;
+}
+
+EGLBoolean bridgedDestroySurface(EGLDisplay dpy, EGLSurface surface) {
+    standInSurfaces.erase(std::remove(standInSurfaces.begin(), standInSurfaces.end(), surface),
+                          standInSurfaces.end());
+    return lib->eglDestroySurface(dpy, surface);
 }
 
 } // namespace
@@ -69,6 +98,8 @@ void bridgeNativeHandles(DispatchTable& table, const DispatchTable& library, voi
         eglLibrary, "eglCreatePlatformWindowSurface", "eglCreatePlatformWindowSurfaceEXT");
     table.eglGetDisplay = bridgedGetDisplay;
     table.eglCreateWindowSurface = bridgedCreateWindowSurface;
+    table.eglSwapBuffers = bridgedSwapBuffers;
+    table.eglDestroySurface = bridgedDestroySurface;
 }
 
 } // namespace platform::gles

@@ -1,11 +1,12 @@
 #pragma once
 // The system library's EGL with the window system's handles translated to its own (see
 // native_windowing.h): eglGetDisplay takes a device context, eglCreateWindowSurface one of our windows.
+// A pbuffer standing in for a window finishes its frame when it is swapped.
 #include "platform/gles/dispatch.h"
 
 namespace platform::gles {
 
-// Replaces eglGetDisplay and eglCreateWindowSurface of the loaded library's table with the translating
+// Replaces eglGetDisplay, eglCreateWindowSurface, eglSwapBuffers and eglDestroySurface of the loaded library's table with the translating
 // versions. `library` must outlive the use of the table; `eglLibrary` is the dlopen handle.
 void bridgeNativeHandles(DispatchTable& table, const DispatchTable& library, void* eglLibrary);
 

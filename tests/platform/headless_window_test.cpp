@@ -1,11 +1,13 @@
 // The window system on the headless backend.
 #include "platform/gles/egl.h"
+#include "platform/gles/gl.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -202,6 +204,60 @@ TEST_F(HeadlessWindows, WindowSurfaceIsAPbufferOfTheClientSize) {
     EXPECT_EQ(width, 160);
     EXPECT_EQ(height, 120);
     EXPECT_TRUE(eglSwapBuffers(display, surface));
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(display, context);
+    eglDestroySurface(display, surface);
+    eglTerminate(display);
+}
+
+// A pbuffer swap renders nothing by itself; the stand-in's swap must finish each frame, or the GL
+// queues every frame's commands and memory grows without bound.
+TEST_F(HeadlessWindows, SwappingTheWindowSurfaceFinishesEachFrame) {
+    start({320, 240, {}});
+    Window* window = createWindow(L"TestClass", L"t", styleVisible, 0, 0, 320, 240, nullptr);
+    ASSERT_NE(window, nullptr);
+    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
+    ASSERT_TRUE(eglInitialize(display, nullptr, nullptr));
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT | EGL_PBUFFER_BIT, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    ASSERT_TRUE(eglChooseConfig(display, attributes, &config, 1, &count));
+    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
+    ASSERT_TRUE(eglMakeCurrent(display, surface, surface, context));
+
+    std::vector<GLfixed> vertices(3 * 3 * 1000);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        vertices[i] = static_cast<GLfixed>((i * 7919) % 0x400) - 0x200; // tiny triangles: cheap to raster
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FIXED, 0, vertices.data());
+    auto residentMb = [] {
+        long pages = 0;
+        long resident = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm && std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        if (statm) {
+            std::fclose(statm);
+        }
+        return resident * 4096.0 / (1024 * 1024);
+    };
+    auto frames = [&](int n) {
+        for (int f = 0; f < n; ++f) {
+            glClear(GL_COLOR_BUFFER_BIT);
+            for (int d = 0; d < 5; ++d) {
+                glDrawArrays(GL_TRIANGLES, 0, 3000);
+            }
+            ASSERT_TRUE(eglSwapBuffers(display, surface));
+        }
+    };
+    frames(20);
+    const double before = residentMb();
+    frames(100);
+    EXPECT_LT(residentMb() - before, 20.0);
+
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(display, context);
     eglDestroySurface(display, surface);
