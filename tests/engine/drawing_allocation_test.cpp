@@ -16,48 +16,22 @@
 #include "platform/gles/dispatch.h"
 #include "platform/gles/record_driver.h"
 #include "tests/engine/no_op_gl.h"
+#include "tests/support/replaced_allocator.h"
 
 namespace {
 
 bool counting = false;
 int allocations = 0;
 
-void* allocate(std::size_t size) {
+bool count(std::size_t, bool) {
     if (counting) {
         ++allocations;
     }
-    return std::malloc(size == 0 ? 1 : size);
+    return true;
 }
 
 } // namespace
 
-void* operator new(std::size_t size) {
-    if (void* p = allocate(size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -77,6 +51,7 @@ std::vector<std::uint8_t> skyFile() {
 } // namespace
 
 TEST(DrawingAllocations, NoneAfterTheFirstFrame) {
+    test_allocator::setPolicy(count);
     platform::gles::RecordDriver gl(platform::gles::RecordDriver::Mode::Silent);
     NymTrace::Instance()->SetLevel(999);
     const std::vector<std::uint8_t> file = skyFile();

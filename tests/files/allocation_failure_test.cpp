@@ -1,10 +1,10 @@
 // The trace and the registry when their allocations fail. They allocate with the non-throwing operator
-// new, which is replaced here by one that can be told to fail; the other forms are replaced alongside so
-// that every allocation and release goes through malloc and free.
+// new, which the replaced allocator refuses while failAllocations is set.
 #include "files/filingsystem.h"
 #include "files/nym_file.h"
 #include "files/nym_trace.h"
 #include "platform/debug_output.h"
+#include "tests/support/replaced_allocator.h"
 
 #include <gtest/gtest.h>
 
@@ -16,45 +16,18 @@
 namespace {
 bool failAllocations = false;
 
-void* allocate(std::size_t size) noexcept {
-    return failAllocations ? nullptr : std::malloc(size == 0 ? 1 : size);
+bool refuseNonThrowing(std::size_t, bool nothrow) {
+    return !(failAllocations && nothrow);
 }
 } // namespace
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void* operator new(std::size_t size) {
-    void* p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr) {
-        throw std::bad_alloc();
-    }
-    return p;
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
 class AllocationFailureTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        test_allocator::setPolicy(refuseNonThrowing);
         NymTrace::Destroy();
         Filingsystem::Destroy();
         platform::setDebugOutputSink([this](const wchar_t* text) { lines.emplace_back(text); });

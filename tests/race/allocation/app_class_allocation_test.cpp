@@ -1,6 +1,6 @@
 // A frame while the race world cannot be allocated: the world is skipped, the title is still drawn and
-// the next frame tries again. The non-throwing operator new is replaced here so that it can refuse the
-// world's size; every form goes through malloc and free.
+// the next frame tries again. The replaced allocator refuses the world's size to the non-throwing
+// operator new.
 #include <gmock/gmock.h>
 
 #include <cstdlib>
@@ -9,46 +9,16 @@
 #include "race/app_class.h"
 #include "race/demo_application.h"
 #include "race_test_support.h"
+#include "tests/support/replaced_allocator.h"
 
 namespace {
 bool refuseWorld = false;
 
-void* allocate(std::size_t size) noexcept {
-    if (refuseWorld && size == sizeof(RaceTrack)) {
-        return nullptr;
-    }
-    return std::malloc(size == 0 ? 1 : size);
+bool refuseTheWorld(std::size_t size, bool nothrow) {
+    return !(refuseWorld && nothrow && size == sizeof(RaceTrack));
 }
 } // namespace
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
-void* operator new(std::size_t size) {
-    void* p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr) {
-        throw std::bad_alloc();
-    }
-    return p;
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -65,6 +35,10 @@ std::vector<std::string> callNames(const platform::gles::RecordDriver& gl) {
 
 class AppClassAllocationTest : public RaceTest {
 protected:
+    void SetUp() override {
+        test_allocator::setPolicy(refuseTheWorld);
+        RaceTest::SetUp();
+    }
     void TearDown() override {
         refuseWorld = false;
         if (appClass != nullptr) {
