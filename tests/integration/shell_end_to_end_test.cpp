@@ -1,5 +1,7 @@
 // The shell's test application as a program: a bounded run on Mesa without a display, and on x11 the
 // frame limit, Escape, and clicks in full-screen and framed windows (input sent through XTest).
+#include "tests/support/xvfb_server.h"
+
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -114,14 +116,27 @@ TEST(ShellHeadless, PortraitScreenAndScriptedInput) {
     EXPECT_NE(out.find("OnAppStop after 4 frames\n"), std::string::npos) << out;
 }
 
-// The x11 tests run under the Xvfb server that their CTest entry starts; elsewhere they are skipped, so
-// that they never send input to a real desktop.
+// The x11 tests run under an Xvfb server of their own, so that they never send input to a real desktop.
 class ShellX11 : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (std::getenv("NYM_SHELL_XVFB") == nullptr) {
-            GTEST_SKIP() << "run under xvfb-run (the shell_end_to_end_x11 test)";
+    static void SetUpTestSuite() {
+        if (XvfbServer::installed()) {
+            server = new XvfbServer;
+            if (!server->start()) {
+                delete server;
+                server = nullptr;
+            }
         }
+    }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        if (!XvfbServer::installed()) {
+            GTEST_SKIP() << "Xvfb is not installed";
+        }
+        ASSERT_NE(server, nullptr) << "Xvfb did not start";
         display = XOpenDisplay(nullptr);
         ASSERT_NE(display, nullptr);
     }
@@ -163,6 +178,7 @@ protected:
     }
 
     Display* display = nullptr;
+    static XvfbServer* server;
 
 private:
     Window search(Window parent) {
@@ -195,6 +211,8 @@ private:
         XSync(display, False);
     }
 };
+
+XvfbServer* ShellX11::server = nullptr;
 
 TEST_F(ShellX11, FrameLimitedRunPresentsElevenFrames) {
     Program program({"--backend=x11", "-qaf=10"});

@@ -4,6 +4,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "platform/window/window_state.h"
+#include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
 
@@ -11,79 +12,15 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 using namespace platform;
-
-// Starts Xvfb on a display number it picks itself (-displayfd) and ends it afterwards.
-class XvfbServer {
-public:
-    bool start() {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            return false;
-        }
-        const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen",  "0",
-                              "800x600x24", "-nolisten",  "tcp",      "-noreset", nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0); // O_WRONLY
-        const int spawned =
-            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (spawned != 0) {
-            close(fds[0]);
-            pid_ = 0;
-            return false;
-        }
-        std::string number;
-        char c = 0;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        close(fds[0]);
-        if (number.empty()) {
-            return false;
-        }
-        display_ = ":" + number;
-        setenv("DISPLAY", display_.c_str(), 1);
-        return true;
-    }
-    ~XvfbServer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t pid_ = 0;
-    std::string display_;
-};
-
-bool xvfbInstalled() {
-    for (const char* dir : {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"}) {
-        if (access(dir, X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::vector<MessageType> seen;
 
@@ -120,7 +57,7 @@ bool pumpUntil(MessageType type) {
 class X11Windows : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (xvfbInstalled()) {
+        if (XvfbServer::installed()) {
             server = new XvfbServer;
             if (!server->start()) {
                 delete server;
@@ -135,7 +72,7 @@ protected:
         server = nullptr;
     }
     void SetUp() override {
-        if (!xvfbInstalled()) {
+        if (!XvfbServer::installed()) {
             GTEST_SKIP() << "Xvfb is not installed";
         }
         ASSERT_NE(server, nullptr) << "Xvfb did not start";
