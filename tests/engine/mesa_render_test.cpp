@@ -12,7 +12,7 @@
 #include "engine/texture.h"
 #include "engine_test_support.h"
 #include "platform/png_file.h"
-#include "tests/print3d/offscreen_context.h"
+#include "tests/support/offscreen_context.h"
 
 namespace {
 

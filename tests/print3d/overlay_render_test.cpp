@@ -3,7 +3,7 @@
 // frames as PNG files next to the test for a look.
 #include "print3d/print3d.h"
 
-#include "offscreen_context.h"
+#include "tests/support/offscreen_context.h"
 #include "platform/png_file.h"
 #include "synthetic_artwork.h"
 

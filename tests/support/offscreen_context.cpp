@@ -1,4 +1,4 @@
-#include "offscreen_context.h"
+#include "tests/support/offscreen_context.h"
 
 #include "platform/gles/system_driver.h"
 
