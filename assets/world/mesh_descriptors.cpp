@@ -315,16 +315,16 @@ extern const std::uint16_t mesh76Indices[];
 // three null pointers, indices, eight zero words.
 const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {80u, 40u, 0u, 0x20007u, 8, {7.859f, 0.85f, -52.443f}, mesh0Positions, mesh0Texcoords, mesh0Normals, {nullptr, nullptr, nullptr}, mesh0Indices, {}}, // 0: logo boards along the start straight
-    {640u, 320u, 0u, 0x20007u, 12, {0.775f, 5.383f, -231.115f}, mesh1Positions, mesh1Texcoords, mesh1Normals, {nullptr, nullptr, nullptr}, mesh1Indices, {}}, // 1: woods of section 1
-    {640u, 320u, 0u, 0x20007u, 12, {-117.018f, 5.278f, -212.171f}, mesh2Positions, mesh2Texcoords, mesh2Normals, {nullptr, nullptr, nullptr}, mesh2Indices, {}}, // 2: woods of section 2
+    {60u, 30u, 0u, 0x20007u, 0, {-5.104f, 0.7f, -228.991f}, mesh1Positions, mesh1Texcoords, mesh1Normals, {nullptr, nullptr, nullptr}, mesh1Indices, {}}, // 1: hedgerows of section 1
+    {20u, 10u, 0u, 0x20007u, 0, {-129.358f, 0.7f, -211.093f}, mesh2Positions, mesh2Texcoords, mesh2Normals, {nullptr, nullptr, nullptr}, mesh2Indices, {}}, // 2: hedgerows of section 2
     {192u, 96u, 0u, 0x20007u, 3, {-181.415f, 0.75f, -148.505f}, mesh3Positions, mesh3Texcoords, mesh3Normals, {nullptr, nullptr, nullptr}, mesh3Indices, {}}, // 3: chevrons of section 3
     {288u, 144u, 0u, 0x20007u, 12, {-331.799f, 4.845f, -42.049f}, mesh4Positions, mesh4Texcoords, mesh4Normals, {nullptr, nullptr, nullptr}, mesh4Indices, {}}, // 4: trees round the hairpin
     {336u, 168u, 0u, 0x20007u, 3, {-310.679f, 0.8f, -38.326f}, mesh5Positions, mesh5Texcoords, mesh5Normals, {nullptr, nullptr, nullptr}, mesh5Indices, {}}, // 5: hairpin signs
-    {52u, 26u, 0u, 0x20007u, 0, {-261.801f, 8.4f, 80.049f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
+    {52u, 26u, 0u, 0x20007u, 0, {-261.378f, 8.4f, 80.5f}, mesh6Positions, mesh6Texcoords, mesh6Normals, {nullptr, nullptr, nullptr}, mesh6Indices, {}}, // 6: waterfall cliff and pool
     {4u, 2u, 0u, 0x20007u, 8, {0.0f, 0.75f, 0.0f}, mesh7Positions, mesh7Texcoords, mesh7Normals, {nullptr, nullptr, nullptr}, mesh7Indices, {}}, // 7: spare billboard
     {510u, 238u, 0u, 0x20007u, 0, {-188.977f, 4.752f, 37.374f}, mesh8Positions, mesh8Texcoords, mesh8Normals, {nullptr, nullptr, nullptr}, mesh8Indices, {}}, // 8: town houses of section 7
     {300u, 140u, 0u, 0x20007u, 0, {-142.503f, 5.11f, 87.359f}, mesh9Positions, mesh9Texcoords, mesh9Normals, {nullptr, nullptr, nullptr}, mesh9Indices, {}}, // 9: town houses of section 8
-    {480u, 240u, 0u, 0x20007u, 12, {-104.549f, 5.169f, 171.781f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: trees of section 9
+    {36u, 18u, 0u, 0x20007u, 0, {-99.786f, 0.7f, 189.14f}, mesh10Positions, mesh10Texcoords, mesh10Normals, {nullptr, nullptr, nullptr}, mesh10Indices, {}}, // 10: hedgerows of section 9
     {144u, 72u, 0u, 0x20007u, 3, {-101.725f, 0.8f, 152.927f}, mesh11Positions, mesh11Texcoords, mesh11Normals, {nullptr, nullptr, nullptr}, mesh11Indices, {}}, // 11: tunnel warning and chevrons of section 9
     {204u, 96u, 0u, 0x20007u, 4, {18.969f, 3.98f, 224.688f}, mesh12Positions, mesh12Texcoords, mesh12Normals, {nullptr, nullptr, nullptr}, mesh12Indices, {}}, // 12: industrial buildings of section 10
     {348u, 162u, 0u, 0x20007u, 4, {197.068f, 4.773f, 221.836f}, mesh13Positions, mesh13Texcoords, mesh13Normals, {nullptr, nullptr, nullptr}, mesh13Indices, {}}, // 13: industrial buildings of section 11
@@ -385,10 +385,10 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {196u, 98u, 0u, 0x20007u, 11, {39.925f, -0.102f, 51.025f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
     {480u, 240u, 0u, 0x20007u, 12, {-181.231f, 4.703f, -134.412f}, mesh69Positions, mesh69Texcoords, mesh69Normals, {nullptr, nullptr, nullptr}, mesh69Indices, {}}, // 69: woods of section 3
     {192u, 96u, 0u, 0x20007u, 3, {-330.964f, 0.75f, 5.24f}, mesh70Positions, mesh70Texcoords, mesh70Normals, {nullptr, nullptr, nullptr}, mesh70Indices, {}}, // 70: chevrons of section 6
-    {35u, 48u, 0u, 0x20007u, 0, {-267.003f, 6.9f, 74.507f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer
-    {35u, 48u, 0u, 0x20007u, 0, {-267.242f, 6.9f, 74.252f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer
+    {43u, 54u, 0u, 0x20007u, 0, {-268.508f, 6.9f, 72.973f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer, and its pool
+    {43u, 54u, 0u, 0x20007u, 0, {-267.67f, 6.9f, 73.796f}, mesh72Positions, mesh72Texcoords, mesh72Normals, {nullptr, nullptr, nullptr}, mesh72Indices, {}}, // 72: waterfall, front layer, and its foam
     {30u, 14u, 0u, 0x20007u, 0, {21.629f, 4.05f, -32.674f}, mesh73Positions, mesh73Texcoords, mesh73Normals, {nullptr, nullptr, nullptr}, mesh73Indices, {}}, // 73: grandstand and start buildings
-    {40u, 20u, 0u, 0x20007u, 0, {-87.243f, 0.4f, -235.026f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
+    {36u, 18u, 0u, 0x20007u, 0, {-84.41f, 0.4f, -235.584f}, mesh74Positions, mesh74Texcoords, mesh74Normals, {nullptr, nullptr, nullptr}, mesh74Indices, {}}, // 74: stone walls of section 2
     {480u, 240u, 0u, 0x20007u, 12, {-295.746f, 5.189f, 28.693f}, mesh75Positions, mesh75Texcoords, mesh75Normals, {nullptr, nullptr, nullptr}, mesh75Indices, {}}, // 75: trees of the gorge
     {30u, 14u, 0u, 0x20007u, 0, {9.597f, 4.15f, 73.953f}, mesh76Positions, mesh76Texcoords, mesh76Normals, {nullptr, nullptr, nullptr}, mesh76Indices, {}}, // 76: pit building
 };

@@ -50,12 +50,17 @@ Image paintWaterfall() {
     Image img(size, size);
     shade(img, 0, 0, size, size, [](float x, float y) {
         const float u = x / static_cast<float>(size), v = y / static_cast<float>(size);
-        // Streaks: fine across, long down; both directions repeat over the texture.
+        // Streaks: fine across, long down; both directions repeat over the texture. Bright white water with
+        // darker gaps between the streaks and foam clots, so that the thin blended layers still read as
+        // falling water.
         const float streak = fbm2(u * 48.0f, v * 3.0f, 4, 301, 48, 3);
         const float ripple = fbm2(u * 16.0f, v * 12.0f, 3, 307, 16, 12);
-        const float foam = smoothstep(0.45f, 0.8f, streak * 0.75f + ripple * 0.35f);
-        Colour c = mix(rgb(0x2F6680), rgb(0x5E9CB4), smoothstep(0.3f, 0.7f, ripple));
-        c = mix(c, rgb(0xEAF6FC), foam);
+        const float clots = fbm2(u * 24.0f, v * 24.0f, 2, 311, 24, 24);
+        const float gap = 1.0f - smoothstep(0.25f, 0.45f, streak);
+        Colour c = mix(rgb(0x9CC2D2), rgb(0xD4E8F0), smoothstep(0.3f, 0.7f, ripple));
+        c = mix(c, rgb(0x40708A), 0.8f * gap);
+        c = mix(c, rgb(0xFFFFFF), smoothstep(0.45f, 0.7f, streak * 0.75f + ripple * 0.35f));
+        c = mix(c, rgb(0xFFFFFF), 0.8f * smoothstep(0.6f, 0.75f, clots));
         return c;
     });
     return img;

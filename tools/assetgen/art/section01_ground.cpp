@@ -97,13 +97,13 @@ void paintWalls(Image& img) {
     shadeRect(img, s01::rockFace, [](float, float, float x, float y) {
         const float big = tiledNoise(s01::rockFace, x, y, 4, 4, 741);
         const float strata = std::sin((y + big * 40.0f) * 0.12f);
-        Colour c = mix(rgb(0x4E5458), rgb(0x80878A), big);
+        Colour c = mix(rgb(0x848A8E), rgb(0xC2C6C4), big);
         c = scaled(c, 0.9f + 0.1f * strata);
         // Wet streaks and moss.
         const float wet = tiledNoise(s01::rockFace, x, y * 0.25f, 16, 2, 743);
-        c = scaled(c, 1.0f - 0.25f * smoothstep(0.55f, 0.75f, wet));
-        return mix(c, rgb(0x4A6A34),
-                   0.5f * smoothstep(0.62f, 0.78f, tiledNoise(s01::rockFace, x, y, 8, 3, 745)));
+        c = scaled(c, 1.0f - 0.2f * smoothstep(0.55f, 0.75f, wet));
+        return mix(c, rgb(0x5A7A3C),
+                   0.45f * smoothstep(0.62f, 0.78f, tiledNoise(s01::rockFace, x, y, 8, 3, 745)));
     });
     shadeRect(img, s01::concreteWall, [](float s, float t, float x, float y) {
         Colour c = scaled(rgb(0xA2A19C), 0.9f + 0.15f * tiledNoise(s01::concreteWall, x, y, 16, 3, 751));

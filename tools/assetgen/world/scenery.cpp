@@ -335,6 +335,33 @@ void tunnel(WorldModel& w, Mesh& m, const TunnelSpan& span) {
     }
 }
 
+// Low walls or hedges along both sides of part of a section, facing the road, in 5 % steps; gaps where a
+// camera looks through and where a tunnel's mound stands.
+void roadsideRows(WorldModel& w, Mesh& m, int s, double from, double to, double distance, double height,
+                  const atlas::Rect& r) {
+    for (double f = from; f + 0.05 <= to + 1e-9; f += 0.05) {
+        const double a0 = arcIn(w, s, f), a1 = arcIn(w, s, f + 0.05);
+        bool underMound = false;
+        for (const TunnelSpan& t : w.tunnels) {
+            underMound = underMound || (a1 > t.from - 4.0 && a0 < t.to + 4.0);
+        }
+        if (underMound) {
+            continue;
+        }
+        for (double side : {-1.0, 1.0}) {
+            const V3 p0 = beside(w, a0, side * distance), p1 = beside(w, a1, side * distance);
+            const V3 mid = (p0 + p1) * 0.5;
+            if (!clearOfRoad(w, mid, 2.0) || inView(mid, 0.5 * distanceXZ(p0, p1) + 0.5)) {
+                continue;
+            }
+            const V3 n = w.line.right(0.5 * (a0 + a1)) * -side;
+            const V3 up{0, height, 0};
+            m.quad(side > 0 ? p1 + up : p0 + up, side > 0 ? p0 + up : p1 + up, side > 0 ? p0 : p1,
+                   side > 0 ? p1 : p0, n, atlas::kSection01, r);
+        }
+    }
+}
+
 } // namespace
 
 void buildScenery(WorldModel& w) {
@@ -369,19 +396,21 @@ void buildScenery(WorldModel& w) {
     name(22, "trees beyond the start straight", 12);
     trees(w, m[30], 13, 113, 24, 12.0, 45.0);
     name(30, "trees before the finish", 12);
-    // The woods of sections 1-3 and 5-6.
-    trees(w, m[1], 1, 201, 40, 10.0, 50.0);
-    name(1, "woods of section 1", 12);
-    trees(w, m[2], 2, 202, 40, 10.0, 50.0);
-    name(2, "woods of section 2", 12);
+    // The tunnel sections get hedgerows instead of trees: the warm-up lights everything there with the
+    // dim tunnel glow, which would leave unlit tree sprites dark.
+    roadsideRows(w, m[1], 1, 0.02, 0.98, 9.5, 1.6, s01::hedge);
+    name(1, "hedgerows of section 1", 0);
+    roadsideRows(w, m[2], 2, 0.5, 0.98, 9.5, 1.6, s01::hedge);
+    name(2, "hedgerows of section 2", 0);
+    // The woods of sections 3, 5 and 6.
     trees(w, m[69], 3, 203, 30, 10.0, 45.0);
     name(69, "woods of section 3", 12);
     trees(w, m[4], 5, 205, 18, 12.0, 40.0);
     name(4, "trees round the hairpin", 12);
     trees(w, m[75], 6, 206, 30, 10.0, 45.0);
     name(75, "trees of the gorge", 12);
-    trees(w, m[10], 9, 209, 30, 10.0, 45.0);
-    name(10, "trees of section 9", 12);
+    roadsideRows(w, m[10], 9, 0.02, 0.98, 9.5, 1.6, s01::hedge);
+    name(10, "hedgerows of section 9", 0);
     trees(w, m[65], 12, 212, 30, 10.0, 45.0);
     name(65, "trees of section 12", 12);
     // Signs before the corners.
@@ -403,23 +432,8 @@ void buildScenery(WorldModel& w) {
     chevrons(w, m[14], arcIn(w, 12, 0.0), arcIn(w, 12, 0.2));
     name(14, "chevrons of section 12", 3);
     // Farm walls in section 2.
-    {
-        Mesh& walls = m[74];
-        for (double f = 0.05; f < 0.5; f += 0.05) {
-            const double a0 = arcIn(w, 2, f), a1 = arcIn(w, 2, f + 0.05);
-            for (double side : {-1.0, 1.0}) {
-                const V3 p0 = beside(w, a0, side * 8.0), p1 = beside(w, a1, side * 8.0);
-                if (inView((p0 + p1) * 0.5, 0.5 * distanceXZ(p0, p1) + 0.5)) {
-                    continue;
-                }
-                const V3 n = w.line.right(0.5 * (a0 + a1)) * -side;
-                const V3 up{0, 1.0, 0};
-                walls.quad(side > 0 ? p1 + up : p0 + up, side > 0 ? p0 + up : p1 + up, side > 0 ? p0 : p1,
-                           side > 0 ? p1 : p0, n, atlas::kSection01, s01::stoneWall);
-            }
-        }
-        name(74, "stone walls of section 2", 0);
-    }
+    roadsideRows(w, m[74], 2, 0.05, 0.5, 8.0, 1.0, s01::stoneWall);
+    name(74, "stone walls of section 2", 0);
     // The town of sections 7 and 8.
     townRow(w, m[8], 7, 307);
     name(8, "town houses of section 7", 0);
