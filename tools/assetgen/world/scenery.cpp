@@ -185,7 +185,10 @@ void townRow(WorldModel& w, Mesh& m, int s, std::uint64_t seed) {
             const double depth = rng.uniform(6.0, 8.0);
             const V3 c = beside(w, a, side * (10.5 + depth * 0.5));
             if (clearOfRoad(w, c, depth * 0.5 + 4.0) && !inView(c, 0.5 * std::hypot(width, depth))) {
-                house(m, c, w.line.right(a) * -side, width, depth, rng.uniform(4.5, 8.0), rng.below(4));
+                // Drawn one by one: the order of arguments' evaluation differs between compilers.
+                const int style = rng.below(4);
+                const double height = rng.uniform(4.5, 8.0);
+                house(m, c, w.line.right(a) * -side, width, depth, height, style);
             }
             f += (width + 1.5) / (w.sectionStarts[static_cast<std::size_t>(s + 1)] -
                                   w.sectionStarts[static_cast<std::size_t>(s)]);
