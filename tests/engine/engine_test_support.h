@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/geometry.h"
 #include "engine/render.h"
+#include "engine/texture.h"
 #include "files/filingsystem.h"
 #include "files/nym_trace.h"
 #include "platform/debug_output.h"
@@ -67,6 +69,34 @@ struct LegacyHeader {
     std::uint32_t dataSize = 0;
     std::uint32_t bitsPerPixel = 0;
     std::uint32_t alphaMask = 0;
+};
+
+// One geometry, made with init before each test and released after it.
+class GeometryFixture : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        geometry.init();
+    }
+    void TearDown() override {
+        geometry.release();
+        EngineTest::TearDown();
+    }
+    NymGeometry geometry;
+};
+
+// One texture, made with init before each test and released after it.
+class TextureFixture : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        texture.init();
+    }
+    void TearDown() override {
+        texture.release();
+        EngineTest::TearDown();
+    }
+    NymTexture texture;
 };
 
 inline std::vector<std::uint8_t> legacyFile(const LegacyHeader& h, std::size_t extraBytes = 0) {

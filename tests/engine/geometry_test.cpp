@@ -17,18 +17,7 @@ FixedVec4 vec(int x, int y, int z) {
 
 } // namespace
 
-class GeometryTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        geometry.init();
-    }
-    void TearDown() override {
-        geometry.release();
-        EngineTest::TearDown();
-    }
-    NymGeometry geometry;
-};
+using GeometryTest = GeometryFixture;
 
 TEST_F(GeometryTest, InitLeavesEveryPoolEmpty) {
     EXPECT_EQ(geometry.flags, 0u);

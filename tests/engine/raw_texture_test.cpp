@@ -32,16 +32,8 @@ std::uint16_t pixel16(const unsigned char* p, int i) {
 
 } // namespace
 
-class RawTextureTest : public EngineTest {
+class RawTextureTest : public TextureFixture {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        texture.init();
-    }
-    void TearDown() override {
-        texture.release();
-        EngineTest::TearDown();
-    }
     // glTexImage2D calls without their data, e.g. "1, GL_RGB, 64, 64, 0, GL_RGB, GL_UNSIGNED_SHORT_5_6_5".
     std::vector<std::string> levels() const {
         std::vector<std::string> out;
@@ -51,7 +43,6 @@ protected:
         }
         return out;
     }
-    NymTexture texture;
 };
 
 TEST_F(RawTextureTest, SizesFollowFromTheFileLength) {

@@ -15,18 +15,7 @@ FixedMatrix identity() {
 
 } // namespace
 
-class ReflectionMapTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        geometry.init();
-    }
-    void TearDown() override {
-        geometry.release();
-        EngineTest::TearDown();
-    }
-    NymGeometry geometry;
-};
+using ReflectionMapTest = GeometryFixture;
 
 TEST_F(ReflectionMapTest, NormalAlongTheViewAxisMapsToTheCentre) {
     geometry.createNormalPool(1);

@@ -229,18 +229,7 @@ TEST_F(UploadTextureFromHeaderTest, SizesReachingPastTheBufferAreRejectedBeforeA
     EXPECT_THAT(gl.log(), IsEmpty());
 }
 
-class TextureFileTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        texture.init();
-    }
-    void TearDown() override {
-        texture.release();
-        EngineTest::TearDown();
-    }
-    NymTexture texture;
-};
+using TextureFileTest = TextureFixture;
 
 TEST_F(TextureFileTest, InitSetsTheDefaults) {
     EXPECT_EQ(texture.name, nullptr);
