@@ -1,11 +1,10 @@
 // The window system on the wayland backend, under a headless Weston of its own: window sizes, full-screen
 // and a compositor's resize, the close request, EGL on the Wayland platform, and the compositor going away.
-#include "platform/gles/egl.h"
-#include "platform/gles/gl.h"
 #include "platform/window/wayland_toplevel.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "tests/support/weston_server.h"
+#include "tests/support/window_surface.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <gtest/gtest.h>
@@ -82,24 +81,11 @@ std::intptr_t packed(int width, int height) {
 
 class WaylandWindows : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (WestonServer::installed()) {
-            server = new WestonServer;
-            if (!server->start({})) {
-                delete server;
-                server = nullptr;
-            }
-        }
-    }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override {
         if (!WestonServer::installed()) {
             GTEST_SKIP() << "weston is not installed";
         }
-        ASSERT_NE(server, nullptr) << "weston did not start";
+        ASSERT_TRUE(server.start({})) << server.log();
         useWayland();
     }
     void TearDown() override {
@@ -130,17 +116,15 @@ protected:
         return window;
     }
 
-    static WestonServer* server;
+    WestonServer server;
 };
-
-WestonServer* WaylandWindows::server = nullptr;
 
 TEST_F(WaylandWindows, TheRequestedClientSizeAndFullScreenTheOutputsSize) {
     EXPECT_EQ(monitorRect(nullptr), (Rect{0, 0, 320, 240}));
     // The compositor draws any frame outside the surface.
     EXPECT_EQ(framedOuterRect({20, 50, 220, 200}, styleFramed), (Rect{20, 50, 220, 200}));
     platform::Window* window = framedWindow();
-    ASSERT_NE(window, nullptr) << server->log();
+    ASSERT_NE(window, nullptr) << server.log();
     EXPECT_EQ(clientRect(window), (Rect{0, 0, 200, 150}));
     ASSERT_EQ(countOf(MessageType::Size), 1);
     EXPECT_EQ(sizeSent(), packed(200, 150));
@@ -160,59 +144,28 @@ TEST_F(WaylandWindows, TheRequestedClientSizeAndFullScreenTheOutputsSize) {
 
 TEST_F(WaylandWindows, EglOnTheWaylandPlatformFollowsTheCompositorsResize) {
     platform::Window* window = framedWindow();
-    ASSERT_NE(window, nullptr) << server->log();
-    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
-    ASSERT_NE(display, EGL_NO_DISPLAY);
-    ASSERT_TRUE(eglInitialize(display, nullptr, nullptr));
-    // The shell's attribute list: Mesa's Wayland configs have no pbuffer bit, the window bit is enough.
-    const EGLint attributes[] = {EGL_LEVEL,
-                                 0,
-                                 EGL_NATIVE_RENDERABLE,
-                                 EGL_FALSE,
-                                 EGL_SURFACE_TYPE,
-                                 EGL_WINDOW_BIT | EGL_PBUFFER_BIT,
-                                 EGL_SAMPLE_BUFFERS,
-                                 0,
-                                 EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    ASSERT_TRUE(eglChooseConfig(display, attributes, &config, 1, &count));
-    ASSERT_EQ(count, 1);
-    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    ASSERT_NE(context, EGL_NO_CONTEXT);
-    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
-    ASSERT_NE(surface, EGL_NO_SURFACE) << std::hex << eglGetError();
-    ASSERT_TRUE(eglMakeCurrent(display, surface, surface, context));
-    const auto present = [&] {
-        glClearColorx(0x10000, 0, 0, 0x10000);
-        glClear(GL_COLOR_BUFFER_BIT);
-        return eglSwapBuffers(display, surface);
-    };
-    EXPECT_TRUE(present());
-    EGLint width = 0;
-    eglQuerySurface(display, surface, EGL_WIDTH, &width);
-    EXPECT_EQ(width, 200);
+    ASSERT_NE(window, nullptr) << server.log();
+    // The shell's attribute list asks for the pbuffer bit too, which Mesa's Wayland configs lack.
+    WindowSurface egl(window);
+    ASSERT_EQ(egl.error(), "");
+    EXPECT_TRUE(egl.present(0x10000, 0, 0));
+    EXPECT_EQ(egl.width(), 200);
 
     // Maximised by the compositor: the size message, and the next frames at the new size.
     auto* toplevel = reinterpret_cast<wayland::Toplevel*>(window->nativeId);
     seen.clear();
     xdg_toplevel_set_maximized(toplevel->toplevel);
-    ASSERT_TRUE(pumpUntil(MessageType::Size)) << server->log();
+    ASSERT_TRUE(pumpUntil(MessageType::Size)) << server.log();
     EXPECT_EQ(seen.back().lParam, packed(320, 240));
     EXPECT_EQ(clientRect(window), (Rect{0, 0, 320, 240}));
-    EXPECT_TRUE(present());
-    EXPECT_TRUE(present());
-    eglQuerySurface(display, surface, EGL_WIDTH, &width);
-    EXPECT_EQ(width, 320);
+    EXPECT_TRUE(egl.present(0, 0x10000, 0));
+    EXPECT_TRUE(egl.present(0, 0, 0x10000));
+    EXPECT_EQ(egl.width(), 320);
+    EXPECT_EQ(egl.height(), 240);
 
     // The compositor's close request.
     wayland::Toplevel::toplevelListener.close(toplevel, toplevel->toplevel);
     EXPECT_TRUE(pumpUntil(MessageType::Close));
-
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    eglDestroyContext(display, context);
-    eglDestroySurface(display, surface);
-    eglTerminate(display);
 }
 
 TEST_F(WaylandWindows, TheCompositorGoingAwayIsReportedOnceAndPostsQuit) {
