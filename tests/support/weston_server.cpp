@@ -67,10 +67,15 @@ bool WestonServer::start(const Settings& settings) {
     }
     folder_ = name;
     const std::string config = folder_ + "/weston.ini";
-    std::ofstream(config) << "[core]\nidle-time=" << settings.idleSeconds
-                          << "\n[shell]\npanel-position=none\nbackground-color=0xff000000\nlocking=false\n"
-                             "animation=none\nstartup-animation=none\nclose-animation=none\n"
-                             "[input-method]\npath=\n";
+    std::ofstream file(config);
+    file << "[core]\nidle-time=" << settings.idleSeconds
+         << "\n[shell]\npanel-position=none\nbackground-color=0xff000000\nlocking=false\n"
+            "animation=none\nstartup-animation=none\nclose-animation=none\n"
+            "[input-method]\npath=\n";
+    file.close();
+    if (!file) {
+        return false;
+    }
     weston_ = std::make_unique<ChildProcess>(
         "weston",
         std::vector<std::string>{"--config=" + config, "--backend=headless-backend.so", "--use-pixman",
