@@ -124,12 +124,14 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
         } else if (name == "--stats") {
             options.stats = true;
         } else if (name == "--backend") {
-            if (value == "x11") {
+            if (value == "wayland") {
+                options.backend = WindowBackendKind::Wayland;
+            } else if (value == "x11") {
                 options.backend = WindowBackendKind::X11;
             } else if (value == "headless") {
                 options.backend = WindowBackendKind::Headless;
             } else {
-                return bad("expected x11 or headless");
+                return bad("expected wayland, x11 or headless");
             }
         } else if (name == "--screen") {
             if (!parseSize(value, options.headless.screenWidth, options.headless.screenHeight)) {
@@ -178,7 +180,8 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
 std::string platformUsage() {
     return "usage: nymbus [platform options] [shell options]\n"
            "platform options:\n"
-           "  --backend=x11|headless     window system (default: x11 when DISPLAY is set)\n"
+           "  --backend=wayland|x11|headless  window system (default: wayland when a compositor answers,\n"
+           "                             else x11 when DISPLAY is set, else headless)\n"
            "  --screen=WxH               headless screen size (default 640x480; 240x320 is a portrait "
            "handheld)\n"
            "  --input=EVENT@FRAME,...    headless input: escape, tap or close after that presented frame\n"

@@ -16,7 +16,7 @@ struct Screenshot {
 struct PlatformOptions {
     bool help = false;
     bool version = false;
-    std::optional<WindowBackendKind> backend; // default: x11 if DISPLAY is set, else headless
+    std::optional<WindowBackendKind> backend; // default: see selectDefaultWindowBackend
     HeadlessSettings headless;                // --screen, --input
     int fixedFps = 0;                         // 0: the real clock
     std::string logPath;

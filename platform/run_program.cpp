@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 
 #ifndef NYM_VERSION
 #define NYM_VERSION "0"
@@ -75,17 +74,11 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::fprintf(stderr, "nymbus: cannot create the log file %s\n", options.logPath.c_str());
         return 1;
     }
-    const char* display = std::getenv("DISPLAY");
-    const bool hasDisplay = display && *display;
-    const WindowBackendKind kind =
-        options.backend.value_or(hasDisplay ? WindowBackendKind::X11 : WindowBackendKind::Headless);
-    if (!selectWindowBackend(kind, options.headless, error)) {
-        if (options.backend) {
-            std::fprintf(stderr, "nymbus: %s\n", error.c_str());
-            return 1;
-        }
-        std::fprintf(stderr, "nymbus: %s; using the headless backend\n", error.c_str());
-        selectWindowBackend(WindowBackendKind::Headless, options.headless, error);
+    if (!options.backend) {
+        selectDefaultWindowBackend(options.headless);
+    } else if (!selectWindowBackend(*options.backend, options.headless, error)) {
+        std::fprintf(stderr, "nymbus: %s\n", error.c_str());
+        return 1;
     }
     if (windowBackend() == WindowBackendKind::Headless && options.capturePath.empty() &&
         options.screenshots.empty()) {
@@ -114,7 +107,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::fputs(presentation.statsReport().c_str(), options.capturePath == "-" ? stderr : stdout);
     }
     std::fflush(stdout);
-    return result;
+    // The compositor's going away was reported when it happened; the run did not end as it should.
+    return windowSystemLost() ? 1 : result;
 }
 
 } // namespace platform

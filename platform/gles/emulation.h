@@ -7,7 +7,8 @@
 //   outlive a recovery;
 // - the config choice: EGL_NATIVE_RENDERABLE false excludes nothing, EGL_SAMPLES is rounded up to a
 //   count the library offers, configs with depth >= 16 and 888 or 565 colour come first, and on a
-//   surfaceless display the pbuffer bit stands in for the window bit.
+//   surfaceless display the pbuffer bit stands in for the window bit, on a Wayland display (whose configs
+//   are window-only) the pbuffer bit is not asked for.
 // It also counts frames for the observer that captures, clocks and scripts them: a frame is an
 // eglSwapBuffers call after the GL has cleared or drawn (glClear, glDrawArrays, glDrawElements) since
 // the previous swap, numbered from 0 at the installation of the observer. Lost frames count too.

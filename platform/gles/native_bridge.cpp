@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace platform::gles {
@@ -15,10 +16,12 @@ using GetPlatformDisplay = EGLDisplay (*)(EGLenum platform, void* nativeDisplay,
 using CreatePlatformWindowSurface = EGLSurface (*)(EGLDisplay dpy, EGLConfig config, void* nativeWindow,
                                                    const EGLint* attributes);
 using GetProcAddress = void* (*)(const char* name);
+using SwapInterval = EGLBoolean (*)(EGLDisplay dpy, EGLint interval);
 
 const DispatchTable* lib = nullptr;
 GetPlatformDisplay getPlatformDisplay = nullptr;
 CreatePlatformWindowSurface createPlatformWindowSurface = nullptr;
+SwapInterval swapInterval = nullptr;
 
 // The pbuffers that stand in for windows. Swapping a pbuffer does nothing, so the GL would queue frame
 // after frame without ever rendering them; a stand-in's swap finishes the frame, as a real present does.
@@ -27,6 +30,9 @@ std::vector<EGLSurface> standInSurfaces;
 bool isStandIn(EGLSurface surface) {
     return std::find(standInSurfaces.begin(), standInSurfaces.end(), surface) != standInSurfaces.end();
 }
+
+// The window surfaces whose presentation the windowing paces, with their windows.
+std::map<EGLSurface, EGLNativeWindowType> pacedSurfaces;
 
 // The EXT entry points take EGLint attribute lists, the EGL 1.5 ones EGLAttrib lists; only empty lists
 // are passed here, so either will do.
@@ -67,14 +73,33 @@ EGLSurface bridgedCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativ
         return surface;
     }
     void* native = windowing->eglNativeWindow(window);
+    EGLSurface surface = EGL_NO_SURFACE;
     if (createPlatformWindowSurface) {
-        return createPlatformWindowSurface(dpy, config, native, nullptr);
+        surface = createPlatformWindowSurface(dpy, config, native, nullptr);
+    } else if (windowing->eglPlatform() == eglPlatformX11) {
+        surface = lib->eglCreateWindowSurface(
+            dpy, config, reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)),
+            attributes);
     }
-    return lib->eglCreateWindowSurface(
-        dpy, config, reinterpret_cast<EGLNativeWindowType>(*static_cast<unsigned long*>(native)), attributes);
+    if (surface != EGL_NO_SURFACE && windowing->pacesFrames()) {
+        pacedSurfaces[surface] = window;
+    }
+    return surface;
+}
+
+EGLBoolean bridgedMakeCurrent(EGLDisplay dpy, EGLSurface draw, EGLSurface read, EGLContext context) {
+    const EGLBoolean ok = lib->eglMakeCurrent(dpy, draw, read, context);
+    if (ok && swapInterval && pacedSurfaces.count(draw)) {
+        swapInterval(dpy, 0);
+    }
+    return ok;
 }
 
 EGLBoolean bridgedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
+    const auto paced = pacedSurfaces.find(surface);
+    if (paced != pacedSurfaces.end() && nativeWindowing()) {
+        nativeWindowing()->beforeSwap(paced->second);
+    }
     const EGLBoolean ok = lib->eglSwapBuffers(dpy, surface);
     if (ok && isStandIn(surface)) {
         lib->glFinish();
@@ -85,6 +110,7 @@ EGLBoolean bridgedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 EGLBoolean bridgedDestroySurface(EGLDisplay dpy, EGLSurface surface) {
     standInSurfaces.erase(std::remove(standInSurfaces.begin(), standInSurfaces.end(), surface),
                           standInSurfaces.end());
+    pacedSurfaces.erase(surface);
     return lib->eglDestroySurface(dpy, surface);
 }
 
@@ -96,8 +122,10 @@ void bridgeNativeHandles(DispatchTable& table, const DispatchTable& library, voi
         find<GetPlatformDisplay>(eglLibrary, "eglGetPlatformDisplay", "eglGetPlatformDisplayEXT");
     createPlatformWindowSurface = find<CreatePlatformWindowSurface>(
         eglLibrary, "eglCreatePlatformWindowSurface", "eglCreatePlatformWindowSurfaceEXT");
+    swapInterval = reinterpret_cast<SwapInterval>(dlsym(eglLibrary, "eglSwapInterval"));
     table.eglGetDisplay = bridgedGetDisplay;
     table.eglCreateWindowSurface = bridgedCreateWindowSurface;
+    table.eglMakeCurrent = bridgedMakeCurrent;
     table.eglSwapBuffers = bridgedSwapBuffers;
     table.eglDestroySurface = bridgedDestroySurface;
 }

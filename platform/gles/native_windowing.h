@@ -9,15 +9,22 @@ namespace platform::gles {
 class NativeWindowing {
 public:
     virtual ~NativeWindowing() = default;
-    // The EGL platform of the displays (EGL_PLATFORM_X11_KHR or EGL_PLATFORM_SURFACELESS_MESA).
+    // The EGL platform of the displays (EGL_PLATFORM_X11_KHR, EGL_PLATFORM_WAYLAND_KHR or
+    // EGL_PLATFORM_SURFACELESS_MESA).
     virtual EGLenum eglPlatform() const = 0;
-    // The platform's native display for a device context (an X Display*, or null for surfaceless).
+    // The platform's native display for a device context (an X Display*, a wl_display*, or null for
+    // surfaceless).
     virtual void* eglNativeDisplay(EGLNativeDisplayType deviceContext) const = 0;
     // True when the window's surface is a pbuffer of its client size (the size is written); false when
     // it is a real window surface, made from eglNativeWindow.
     virtual bool pbufferWindow(EGLNativeWindowType window, EGLint& width, EGLint& height) const = 0;
-    // What eglCreatePlatformWindowSurface takes for the window (a pointer to its X Window id).
+    // What eglCreatePlatformWindowSurface takes for the window (a pointer to its X Window id, or a
+    // wl_egl_window).
     virtual void* eglNativeWindow(EGLNativeWindowType window) const = 0;
+    // Whether the windowing paces the presentation of its window surfaces itself: the library's swap is
+    // then told not to wait (swap interval 0), and beforeSwap runs before each swap of such a surface.
+    virtual bool pacesFrames() const { return false; }
+    virtual void beforeSwap(EGLNativeWindowType) const {}
 };
 
 // Installs the windowing (null: none). The object must outlive its use.
@@ -26,6 +33,7 @@ const NativeWindowing* nativeWindowing();
 
 // EGL_PLATFORM_ values used with it.
 constexpr EGLenum eglPlatformX11 = 0x31D5;
+constexpr EGLenum eglPlatformWayland = 0x31D8;
 constexpr EGLenum eglPlatformSurfaceless = 0x31DD;
 
 } // namespace platform::gles

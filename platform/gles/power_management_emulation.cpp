@@ -36,6 +36,12 @@ bool surfaceless() {
     return !windowing || windowing->eglPlatform() == eglPlatformSurfaceless;
 }
 
+// Mesa's Wayland configs offer window surfaces only; the program never makes a pbuffer there.
+bool windowOnly() {
+    const NativeWindowing* windowing = nativeWindowing();
+    return windowing && windowing->eglPlatform() == eglPlatformWayland;
+}
+
 const char* emulatedQueryString(EGLDisplay dpy, EGLint name) {
     const char* text = next().eglQueryString(dpy, name);
     if (name != EGL_EXTENSIONS || !text) {
@@ -100,6 +106,8 @@ EGLBoolean emulatedChooseConfig(EGLDisplay dpy, const EGLint* attributes, EGLCon
             surfaceTypeGiven = true;
             if (surfaceless() && value != EGL_DONT_CARE && (value & EGL_WINDOW_BIT)) {
                 value = (value & ~EGL_WINDOW_BIT) | EGL_PBUFFER_BIT;
+            } else if (windowOnly() && value != EGL_DONT_CARE) {
+                value &= ~EGL_PBUFFER_BIT;
             }
             break;
         case EGL_SAMPLES:

@@ -83,8 +83,9 @@ Rect clientScreenRect(const Window& window) {
 }
 
 bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error) {
-    std::unique_ptr<WindowBackend> next =
-        kind == WindowBackendKind::X11 ? makeX11Backend(error) : makeHeadlessBackend(headless);
+    std::unique_ptr<WindowBackend> next = kind == WindowBackendKind::Wayland ? makeWaylandBackend(error)
+                                          : kind == WindowBackendKind::X11   ? makeX11Backend(error)
+                                                                             : makeHeadlessBackend(headless);
     if (!next) {
         return false;
     }
@@ -107,6 +108,10 @@ bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headles
 
 WindowBackendKind windowBackend() {
     return windowSystem().kind;
+}
+
+bool windowSystemLost() {
+    return backend().connectionLost();
 }
 
 void windowFramePresented(int frame) {

@@ -1,7 +1,8 @@
 #pragma once
 // The window system: window classes and windows, their placement, user data and device context, and
-// one message queue. Two backends stand behind it: `x11` (Xlib, real windows) and `headless` (a
-// virtual screen whose windows are records, with scripted input); see window_backend.h.
+// one message queue. Three backends stand behind it: `wayland` (xdg-shell toplevels of a compositor),
+// `x11` (Xlib, real windows) and `headless` (a virtual screen whose windows are records, with scripted
+// input); see window_backend.h.
 //
 // Everything runs on the program's one thread. A window procedure runs inside dispatchMessage, and
 // inside createWindow (no messages are sent there yet) and showWindow (a paint and a size message are
@@ -45,7 +46,7 @@ struct Message {
 using WindowProcedure = std::intptr_t (*)(Window* window, MessageType type, std::uintptr_t wParam,
                                           std::intptr_t lParam);
 
-// Window class styles (accepted and kept; both backends redraw on every resize anyway).
+// Window class styles (accepted and kept; every backend redraws on every resize anyway).
 constexpr unsigned classRedrawOnHorizontalResize = 0x2;
 constexpr unsigned classRedrawOnVerticalResize = 0x1;
 
@@ -74,11 +75,13 @@ Window* createWindow(const wchar_t* className, const wchar_t* title, unsigned st
                      int height, void* instance);
 
 // The outer rectangle of a window with this style whose client area is `client`: for a framed style,
-// grown by the frame's border sizes (from the window manager on x11, else a fixed estimate).
+// grown by the frame's border sizes (from the window manager on x11, none on wayland, whose compositor
+// draws any frame outside the surface, else a fixed estimate).
 Rect framedOuterRect(const Rect& client, unsigned style);
 
 // The rectangle of the monitor that holds the window (the primary monitor if none does, or if the
-// window is null). On the headless backend, (0, 0) to the virtual screen's size.
+// window is null). On the headless backend, (0, 0) to the virtual screen's size; on wayland, the size a
+// full-screen window gets on the window's output (its mode, turned and scaled).
 Rect monitorRect(const Window* window);
 
 // setWindowPos flags.
@@ -106,8 +109,9 @@ bool updateWindow(Window* window);
 bool setForegroundWindow(Window* window);
 
 // The handheld shell's full-screen call. Flags: hide the task bar, the input-panel button and the start
-// icon (0x2A is all three); on both backends the window becomes full-screen (on x11 through
-// _NET_WM_STATE_FULLSCREEN).
+// icon (0x2A is all three); on every backend the window becomes full-screen (on x11 through
+// _NET_WM_STATE_FULLSCREEN, on wayland through xdg_toplevel's full-screen request, taking the size the
+// compositor gives).
 constexpr unsigned fullScreenHideTaskBar = 0x2;
 constexpr unsigned fullScreenHideInputPanel = 0x8;
 constexpr unsigned fullScreenHideStartIcon = 0x20;

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-enum class WindowBackendKind { X11, Headless };
+enum class WindowBackendKind { Wayland, X11, Headless };
 
 // Scripted input of the headless backend: EVENT@FRAME.
 struct ScriptedInput {
@@ -23,11 +23,17 @@ struct HeadlessSettings {
 };
 
 // Chooses the backend for the windows made from now on, and the EGL windowing that goes with it.
-// Returns false, with the reason in `error`, if the x11 backend cannot open the display. Windows of a
-// previous backend are destroyed.
+// Returns false, with the reason in `error`, if the wayland backend cannot reach a compositor or the x11
+// backend cannot open the display. Windows of a previous backend are destroyed.
 bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error);
+// The backend chosen when none is named: wayland when WAYLAND_DISPLAY (or the default socket in
+// XDG_RUNTIME_DIR) names a compositor that answers, else x11 when DISPLAY names a display that opens,
+// else headless. A named server that cannot be used gets one line on standard error.
+void selectDefaultWindowBackend(const HeadlessSettings& headless);
 // The backend in use (headless until one is selected).
 WindowBackendKind windowBackend();
+// Whether the backend's server (the Wayland compositor) went away during the run.
+bool windowSystemLost();
 
 // Called after each presented frame: delivers the scripted input of that frame.
 void windowFramePresented(int frame);

@@ -28,7 +28,7 @@ struct Window {
     bool destroyed = false;
     void* userData = nullptr;
     DeviceContext deviceContext;
-    unsigned long nativeId = 0; // the X window on x11
+    unsigned long nativeId = 0; // the X window on x11, the wayland::Toplevel on wayland
 };
 
 class WindowBackend : public gles::NativeWindowing {
@@ -46,10 +46,13 @@ public:
     virtual void poll(std::deque<Message>& queue) = 0;
     // A frame was presented; `target` is the foreground window (or null).
     virtual void framePresented(int frame, Window* target, std::deque<Message>& queue) = 0;
+    // The server went away during the run (reported on standard error; the quit message is posted).
+    virtual bool connectionLost() const { return false; }
 };
 
 std::unique_ptr<WindowBackend> makeHeadlessBackend(const HeadlessSettings& settings);
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error);
+std::unique_ptr<WindowBackend> makeWaylandBackend(std::string& error);
 
 // The client rectangle of a window in screen coordinates (its outer rectangle less the frame).
 Rect clientScreenRect(const Window& window);

@@ -1,5 +1,6 @@
 // The shell's test application as a program: a bounded run on Mesa without a display, and on x11 the
 // frame limit, Escape, and clicks in full-screen and framed windows (input sent through XTest).
+#include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -10,86 +11,19 @@
 #include <X11/keysym.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
 #include <optional>
-#include <spawn.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // The test application, started with its standard error in a file.
-class Program {
-public:
-    explicit Program(std::vector<std::string> arguments) {
-        char name[] = "/tmp/shell_end_to_end_XXXXXX";
-        const int fd = mkstemp(name);
-        close(fd);
-        logPath = name;
-        arguments.insert(arguments.begin(), NYM_SHELL_TEST_PROGRAM);
-        std::vector<char*> argv;
-        for (std::string& a : arguments) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, logPath.c_str(), O_WRONLY | O_TRUNC, 0);
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            pid = 0;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Program() {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        unlink(logPath.c_str());
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool started() const { return pid > 0; }
-
-    // The exit code once the program has ended within the time, else nothing.
-    std::optional<int> waitForExit(std::chrono::milliseconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (pid > 0) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = 0;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            if (std::chrono::steady_clock::now() > deadline) {
-                return std::nullopt;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return std::nullopt;
-    }
-
-    std::string output() const {
-        std::ifstream in(logPath);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-private:
-    pid_t pid = 0;
-    std::string logPath;
+struct Program : ChildProcess {
+    explicit Program(std::vector<std::string> arguments)
+        : ChildProcess(NYM_SHELL_TEST_PROGRAM, std::move(arguments)) {}
 };
 
 TEST(ShellHeadless, FrameLimitedRunPresentsElevenFrames) {

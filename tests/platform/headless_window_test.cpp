@@ -3,6 +3,7 @@
 #include "platform/gles/gl.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
+#include "tests/support/window_surface.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -177,37 +178,11 @@ TEST_F(HeadlessWindows, WindowSurfaceIsAPbufferOfTheClientSize) {
     Window* window = createWindow(L"TestClass", L"t", styleVisible | styleFramed, outer.left, outer.top,
                                   outer.width(), outer.height(), nullptr);
     ASSERT_NE(window, nullptr);
-    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
-    ASSERT_NE(display, EGL_NO_DISPLAY);
-    ASSERT_TRUE(eglInitialize(display, nullptr, nullptr));
-    const EGLint attributes[] = {EGL_LEVEL,
-                                 0,
-                                 EGL_NATIVE_RENDERABLE,
-                                 EGL_FALSE,
-                                 EGL_SURFACE_TYPE,
-                                 EGL_WINDOW_BIT | EGL_PBUFFER_BIT,
-                                 EGL_SAMPLE_BUFFERS,
-                                 0,
-                                 EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    ASSERT_TRUE(eglChooseConfig(display, attributes, &config, 1, &count));
-    ASSERT_EQ(count, 1);
-    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
-    ASSERT_NE(surface, EGL_NO_SURFACE);
-    ASSERT_TRUE(eglMakeCurrent(display, surface, surface, context));
-    EGLint width = 0;
-    EGLint height = 0;
-    eglQuerySurface(display, surface, EGL_WIDTH, &width);
-    eglQuerySurface(display, surface, EGL_HEIGHT, &height);
-    EXPECT_EQ(width, 160);
-    EXPECT_EQ(height, 120);
-    EXPECT_TRUE(eglSwapBuffers(display, surface));
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    eglDestroyContext(display, context);
-    eglDestroySurface(display, surface);
-    eglTerminate(display);
+    WindowSurface egl(window);
+    ASSERT_EQ(egl.error(), "");
+    EXPECT_EQ(egl.width(), 160);
+    EXPECT_EQ(egl.height(), 120);
+    EXPECT_TRUE(eglSwapBuffers(egl.display, egl.surface));
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -226,7 +201,8 @@ constexpr bool kAddressSanitizer = false;
 // queues every frame's commands and memory grows without bound.
 TEST_F(HeadlessWindows, SwappingTheWindowSurfaceFinishesEachFrame) {
     if (kAddressSanitizer) {
-        GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine, so the resident size says nothing";
+        GTEST_SKIP()
+            << "AddressSanitizer keeps freed memory in quarantine, so the resident size says nothing";
     }
     start({320, 240, {}});
     Window* window = createWindow(L"TestClass", L"t", styleVisible, 0, 0, 320, 240, nullptr);

@@ -42,7 +42,7 @@ fs::path scratch(const std::string& name) {
 TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
     for (const char* bad :
          {"--fixed-fps=0", "--fixed-fps=x", "--screen=640", "--input=jump@3", "--input=escape@",
-          "--capture=frames.png", "--capture=a%d%d.png", "--screenshot=5", "--backend=wayland",
+          "--capture=frames.png", "--capture=a%d%d.png", "--screenshot=5", "--backend=gdi",
           "--lose-context=1,,2", "--stats=1", "--capture-every=0", "--frobnicate", "--log"}) {
         SCOPED_TRACE(bad);
         lastCommandLine = L"untouched";

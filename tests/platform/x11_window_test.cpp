@@ -4,6 +4,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "platform/window/window_state.h"
+#include "tests/support/window_surface.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -168,48 +169,23 @@ TEST_F(X11Windows, EscapeAndAClickArriveAsKeyDownAndLeftButtonDownAndTheCloseReq
 TEST_F(X11Windows, EglWindowSurfaceOnTheWindow) {
     platform::Window* window = framedWindow();
     ASSERT_NE(window, nullptr);
-    const EGLDisplay display = eglGetDisplay(windowDeviceContext(window));
-    ASSERT_NE(display, EGL_NO_DISPLAY);
-    ASSERT_TRUE(eglInitialize(display, nullptr, nullptr));
-    const EGLint attributes[] = {EGL_LEVEL,
-                                 0,
-                                 EGL_NATIVE_RENDERABLE,
-                                 EGL_FALSE,
-                                 EGL_SURFACE_TYPE,
-                                 EGL_WINDOW_BIT | EGL_PBUFFER_BIT,
-                                 EGL_SAMPLE_BUFFERS,
-                                 0,
-                                 EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    ASSERT_TRUE(eglChooseConfig(display, attributes, &config, 1, &count));
-    ASSERT_EQ(count, 1);
+    WindowSurface egl(window);
+    ASSERT_EQ(egl.error(), "");
     EGLint id = 0;
     EGLint depth = 0;
     EGLint red = 0;
-    eglGetConfigAttrib(display, config, EGL_CONFIG_ID, &id);
-    eglGetConfigAttrib(display, config, EGL_DEPTH_SIZE, &depth);
-    eglGetConfigAttrib(display, config, EGL_RED_SIZE, &red);
+    eglGetConfigAttrib(egl.display, egl.config, EGL_CONFIG_ID, &id);
+    eglGetConfigAttrib(egl.display, egl.config, EGL_DEPTH_SIZE, &depth);
+    eglGetConfigAttrib(egl.display, egl.config, EGL_RED_SIZE, &red);
     std::cout << "x11: config " << id << ", red " << red << ", depth " << depth << "\n";
     EXPECT_GE(depth, 16);
-    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    ASSERT_NE(context, EGL_NO_CONTEXT);
-    const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
-    ASSERT_NE(surface, EGL_NO_SURFACE) << std::hex << eglGetError();
-    ASSERT_TRUE(eglMakeCurrent(display, surface, surface, context));
-    EGLint width = 0;
-    eglQuerySurface(display, surface, EGL_WIDTH, &width);
-    EXPECT_EQ(width, 200);
+    EXPECT_EQ(egl.width(), 200);
     glClearColorx(0x10000, 0, 0, 0x10000);
     glClear(GL_COLOR_BUFFER_BIT);
     std::uint8_t pixel[4] = {};
     glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(pixel[0], 255);
-    EXPECT_TRUE(eglSwapBuffers(display, surface));
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    eglDestroyContext(display, context);
-    eglDestroySurface(display, surface);
-    eglTerminate(display);
+    EXPECT_TRUE(eglSwapBuffers(egl.display, egl.surface));
 }
 
 } // namespace
