@@ -109,6 +109,16 @@ WindowBackendKind windowBackend() {
     return windowSystem().kind;
 }
 
+const char* windowBackendName(WindowBackendKind kind) {
+    switch (kind) {
+    case WindowBackendKind::X11:
+        return "x11";
+    case WindowBackendKind::Headless:
+        return "headless";
+    }
+    return "unknown";
+}
+
 void windowFramePresented(int frame) {
     backend();
     auto& s = windowSystem();

@@ -28,6 +28,8 @@ struct HeadlessSettings {
 bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error);
 // The backend in use (headless until one is selected).
 WindowBackendKind windowBackend();
+// Its name as --backend takes it.
+const char* windowBackendName(WindowBackendKind kind);
 
 // Called after each presented frame: delivers the scripted input of that frame.
 void windowFramePresented(int frame);
