@@ -1,5 +1,7 @@
 #include "platform/report/frame_time_plot.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <cairo-svg.h>
 #include <cairo.h>
@@ -75,12 +77,17 @@ public:
                                bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr_, size);
     }
-    // Text with its left end (align 0), centre (0.5) or right end (1) at x, its baseline at y.
+    // Text with its left end (align 0), centre (0.5) or right end (1) at x, its baseline at y. Cairo takes
+    // UTF-8 only: a stray byte (from a driver's string) stands for itself, a control character for '?'.
     void write(double px, double py, const std::string& s, double align = 0) {
+        std::wstring wide = fromUtf8(s);
+        std::replace_if(
+            wide.begin(), wide.end(), [](wchar_t c) { return c < 0x20; }, L'?');
+        const std::string utf8 = toUtf8(wide);
         cairo_text_extents_t extents;
-        cairo_text_extents(cr_, s.c_str(), &extents);
+        cairo_text_extents(cr_, utf8.c_str(), &extents);
         cairo_move_to(cr_, px - extents.x_advance * align, py);
-        cairo_show_text(cr_, s.c_str());
+        cairo_show_text(cr_, utf8.c_str());
     }
     void line(double ax, double ay, double bx, double by, double width) {
         cairo_set_line_width(cr_, width);
