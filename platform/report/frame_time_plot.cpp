@@ -148,11 +148,19 @@ void drawPlot(Painter& p, const FrameLog& log, const RunSummary& summary, const 
         while (end < n && frames[end].label == frames[begin].label && (end < warmUp) == inWarmUp) {
             ++end;
         }
-        p.colour(inWarmUp ? kWarmUp : labelColour(frames[begin].label), inWarmUp ? 0.6 : 0.82);
-        cairo_rectangle(cr, p.x(static_cast<double>(begin)), kTop,
-                        p.x(static_cast<double>(end)) - p.x(static_cast<double>(begin)),
-                        Painter::plotHeight());
+        const Colour colour = inWarmUp ? kWarmUp : labelColour(frames[begin].label);
+        const double left = p.x(static_cast<double>(begin));
+        const double width = p.x(static_cast<double>(end)) - left;
+        p.colour(colour, inWarmUp ? 0.6 : 0.82);
+        cairo_rectangle(cr, left, kTop, width, Painter::plotHeight());
         cairo_fill(cr);
+        // The band's name where there is room for it.
+        const int label = frames[begin].label;
+        if (!inWarmUp && label >= 0 && width > 70) {
+            p.font(11);
+            p.colour({colour.r * 0.6, colour.g * 0.6, colour.b * 0.6});
+            p.write(left + 5, kTop + 22, log.labels[static_cast<std::size_t>(label)]);
+        }
         begin = end;
     }
 
@@ -210,7 +218,7 @@ void drawPlot(Painter& p, const FrameLog& log, const RunSummary& summary, const 
             worst = std::max(worst, f.frameMs);
         }
         p.font(11);
-        p.write(kLeft + Painter::plotWidth() - 6, kTop + 20,
+        p.write(kLeft + Painter::plotWidth(), kTop - 5,
                 std::to_string(above) + (above == 1 ? " frame" : " frames") + " above the scale, longest " +
                     text("%.1f ms", worst),
                 1);

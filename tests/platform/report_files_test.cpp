@@ -5,6 +5,7 @@
 #include "platform/report/frame_times_csv.h"
 #include "platform/report/results_json.h"
 #include "platform/report/whole_file.h"
+#include "report_example.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -51,20 +52,6 @@ FrameLog exampleLog() {
         log.frames.push_back(i >= 10 && i < 15 ? FrameRecord{12, 6, 2} : FrameRecord{8, 4, 1});
     }
     return log;
-}
-
-RunEnvironment exampleEnvironment() {
-    RunEnvironment e;
-    e.version = "0.1.0";
-    e.backend = "headless";
-    e.glVendor = "Mesa";
-    // Quotes, a backslash, a control character and a byte that is not UTF-8.
-    e.glRenderer = "soft \"pipe\" \\ \x01 \xff";
-    e.glVersion = "OpenGL ES-CM 1.1";
-    e.config = {42, 5, 6, 5, 0, 16, 0, 0};
-    e.width = 320;
-    e.height = 240;
-    return e;
 }
 
 TEST_F(ReportFiles, ResultsAreValidJsonWithEveryFigureAndTheEnvironment) {
