@@ -17,7 +17,10 @@ Presentation::Presentation(const PlatformOptions& options) : options_(options) {
     if (!options.capturePath.empty()) {
         capture_ = std::make_unique<FrameCapture>(options.capturePath, options.fixedFps);
     }
-    report::installFrameRecorder(&recorder_);
+    if (options.stats || options.report.reportsFrames()) {
+        recorder_.emplace();
+        report::installFrameRecorder(&*recorder_);
+    }
 }
 
 Presentation::~Presentation() {
@@ -26,7 +29,7 @@ Presentation::~Presentation() {
 }
 
 void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
-    if (recorder_.log().frames.empty() && options_.report.reportsFrames()) {
+    if (recorder_ && recorder_->log().frames.empty() && options_.report.reportsFrames()) {
         environment_ = report::queryRunEnvironment(width, height);
     }
     const bool captured = capture_ && frame % options_.captureEvery == 0;
@@ -48,11 +51,13 @@ void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
 }
 
 void Presentation::afterPresent(int frame) {
-    const int lapsBefore = recorder_.log().laps;
-    recorder_.framePresented();
-    const int laps = options_.report.benchmarkLaps;
-    if (laps > 0 && lapsBefore < laps && recorder_.log().laps >= laps) {
-        postQuitMessage(0);
+    if (recorder_) {
+        const int lapsBefore = recorder_->log().laps;
+        recorder_->framePresented();
+        const int laps = options_.report.benchmarkLaps;
+        if (laps > 0 && lapsBefore < laps && recorder_->log().laps >= laps) {
+            postQuitMessage(0);
+        }
     }
     advanceVirtualClock();
     windowFramePresented(frame);
@@ -66,9 +71,10 @@ void Presentation::finish() {
 
 std::string Presentation::statsReport() const {
     std::vector<double> frameMs;
-    frameMs.reserve(recorder_.log().frames.size());
-    for (const report::FrameRecord& f : recorder_.log().frames) {
-        frameMs.push_back(f.frameMs);
+    if (recorder_) {
+        for (const report::FrameRecord& f : recorder_->log().frames) {
+            frameMs.push_back(f.frameMs);
+        }
     }
     const report::FrameStatistics s = report::frameStatistics(frameMs, 0);
     char text[256];
@@ -80,8 +86,8 @@ std::string Presentation::statsReport() const {
 }
 
 bool Presentation::writeReports(std::FILE* table) const {
-    return !options_.report.reportsFrames() ||
-           report::writeRunReports(options_.report, recorder_.log(), environment_, options_.fixedFps, table);
+    return !recorder_ || !options_.report.reportsFrames() ||
+           report::writeRunReports(options_.report, recorder_->log(), environment_, options_.fixedFps, table);
 }
 
 } // namespace platform

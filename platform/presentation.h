@@ -9,6 +9,7 @@
 #include "platform/report/run_environment.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ private:
     const PlatformOptions& options_;
     std::unique_ptr<FrameCapture> capture_;
     std::vector<std::uint8_t> pixels_;
-    report::FrameRecorder recorder_;
+    std::optional<report::FrameRecorder> recorder_; // for --stats and the report options only
     report::RunEnvironment environment_;
 };
 

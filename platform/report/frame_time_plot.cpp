@@ -7,6 +7,7 @@
 #include <cairo.h>
 #include <cmath>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <memory>
 
 namespace platform::report {
@@ -296,6 +297,10 @@ bool drawFrameTimePlot(const FrameLog& log, const RunSummary& summary, const Run
     if (status == CAIRO_STATUS_SUCCESS) {
         status = cairo_surface_status(surface.get());
     }
+    surface.reset();
+    // The plot is drawn once, at the end of a run: cairo's and fontconfig's caches need not outlive it.
+    cairo_debug_reset_static_data();
+    FcFini();
     if (status != CAIRO_STATUS_SUCCESS) {
         error = std::string("cannot draw the plot: ") + cairo_status_to_string(status);
         bytes.clear();
