@@ -39,8 +39,10 @@ bool readFile(const fs::path& path, std::string& content) {
 int renderInChild(const PlatformOptions& options, EntryFunction entry,
                   const std::vector<ReferenceFrame>& frames, int width, int height, const fs::path& folder,
                   const fs::path& log) {
-    const bool x11 = options.backend == WindowBackendKind::X11;
-    std::vector<std::string> args = {"nymbus", std::string("--backend=") + (x11 ? "x11" : "headless"),
+    // Off-screen unless a window system is named: then in a framed window of the screen's size.
+    const WindowBackendKind backend = options.backend.value_or(WindowBackendKind::Headless);
+    const bool windowed = backend != WindowBackendKind::Headless;
+    std::vector<std::string> args = {"nymbus", std::string("--backend=") + windowBackendName(backend),
                                      "--fixed-fps=" + std::to_string(kValidationFps),
                                      "--log=" + log.string()};
     int last = 0;
@@ -51,7 +53,7 @@ int renderInChild(const PlatformOptions& options, EntryFunction entry,
             last = std::max(last, f.frame);
         }
     }
-    if (x11) {
+    if (windowed) {
         args.insert(args.end(),
                     {"-windowed", "-width=" + std::to_string(width), "-height=" + std::to_string(height)});
     } else {
