@@ -170,8 +170,14 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
                 return bad("expected FRAME[,FRAME...]");
             }
         } else {
-            error = "unknown option " + std::string(name);
-            return false;
+            bool recognised = false;
+            if (!report::parseReportOption(arg, options.report, recognised, error)) {
+                return false;
+            }
+            if (!recognised) {
+                error = "unknown option " + std::string(name);
+                return false;
+            }
         }
     }
     return true;
@@ -193,7 +199,8 @@ std::string platformUsage() {
            "  --capture-every=K          capture every K-th frame only\n"
            "  --screenshot=FRAME:FILE.png  write that frame (counted from 0) as a PNG file\n"
            "  --stats                    print frame count, seconds, fps and frame times at exit\n"
-           "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n"
+           "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n" +
+           report::reportUsage() +
            "  --help, --version\n"
            "shell options: -width=N -height=N -posx=N -posy=N -FSAAMode=0|1|2 -fullscreen -windowed\n"
            "               -quitafterframe=N (-qaf=N) -quitaftertime=SECONDS (-qat=SECONDS)\n";

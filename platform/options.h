@@ -1,5 +1,6 @@
 #pragma once
 // The platform's own command-line options (all begin with "--"); the other arguments go to the shell.
+#include "platform/report/report_options.h"
 #include "platform/window/window_backend.h"
 
 #include <optional>
@@ -25,6 +26,7 @@ struct PlatformOptions {
     std::vector<Screenshot> screenshots;
     bool stats = false;
     std::vector<int> loseContextFrames;
+    report::ReportOptions report;            // --benchmark, --results, --frame-times, --plot, --validate...
     std::vector<std::string> shellArguments; // in order, everything that is not a platform option
 };
 

@@ -3,6 +3,9 @@
 #include "platform/clock.h"
 #include "platform/gles/gl.h"
 #include "platform/png_file.h"
+#include "platform/report/frame_statistics.h"
+#include "platform/report/run_reports.h"
+#include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 
 #include <algorithm>
@@ -10,18 +13,25 @@
 
 namespace platform {
 
-Presentation::Presentation(const PlatformOptions& options)
-    : options_(options), start_(std::chrono::steady_clock::now()), last_(start_) {
+Presentation::Presentation(const PlatformOptions& options) : options_(options) {
     if (!options.capturePath.empty()) {
         capture_ = std::make_unique<FrameCapture>(options.capturePath, options.fixedFps);
+    }
+    if (options.stats || options.report.reportsFrames()) {
+        recorder_.emplace();
+        report::installFrameRecorder(&*recorder_);
     }
 }
 
 Presentation::~Presentation() {
+    report::installFrameRecorder(nullptr);
     finish();
 }
 
 void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
+    if (recorder_ && recorder_->log().frames.empty() && options_.report.reportsFrames()) {
+        environment_ = report::queryRunEnvironment(width, height);
+    }
     const bool captured = capture_ && frame % options_.captureEvery == 0;
     const bool shot = std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
                                   [frame](const Screenshot& s) { return s.frame == frame; });
@@ -41,9 +51,14 @@ void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
 }
 
 void Presentation::afterPresent(int frame) {
-    const auto now = std::chrono::steady_clock::now();
-    frameMs_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
-    last_ = now;
+    if (recorder_) {
+        const int lapsBefore = recorder_->log().laps;
+        recorder_->framePresented();
+        const int laps = options_.report.benchmarkLaps;
+        if (laps > 0 && lapsBefore < laps && recorder_->log().laps >= laps) {
+            postQuitMessage(0);
+        }
+    }
     advanceVirtualClock();
     windowFramePresented(frame);
 }
@@ -55,21 +70,24 @@ void Presentation::finish() {
 }
 
 std::string Presentation::statsReport() const {
-    const double seconds = std::chrono::duration<double>(last_ - start_).count();
-    std::vector<double> sorted = frameMs_;
-    std::sort(sorted.begin(), sorted.end());
-    const auto rank = [&sorted](double p) {
-        return sorted.empty()
-                   ? 0.0
-                   : sorted[static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5)];
-    };
+    std::vector<double> frameMs;
+    if (recorder_) {
+        for (const report::FrameRecord& f : recorder_->log().frames) {
+            frameMs.push_back(f.frameMs);
+        }
+    }
+    const report::FrameStatistics s = report::frameStatistics(frameMs, 0);
     char text[256];
     std::snprintf(text, sizeof text,
                   "frames presented: %zu\nseconds: %.3f\nmean fps: %.1f\nmedian frame time: %.2f ms\n"
                   "99th percentile frame time: %.2f ms\n",
-                  frameMs_.size(), seconds,
-                  seconds > 0 ? static_cast<double>(frameMs_.size()) / seconds : 0.0, rank(0.5), rank(0.99));
+                  s.frames, s.totalMs / 1000, s.meanFps, s.medianMs, s.p99Ms);
     return text;
+}
+
+bool Presentation::writeReports(std::FILE* table) const {
+    return !recorder_ || !options_.report.reportsFrames() ||
+           report::writeRunReports(options_.report, recorder_->log(), environment_, options_.fixedFps, table);
 }
 
 } // namespace platform

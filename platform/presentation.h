@@ -1,12 +1,15 @@
 #pragma once
 // What happens around each presented frame: capture and screenshots (read back before the swap), the
-// virtual clock, the headless backend's scripted input and the frame-time statistics (after it).
+// virtual clock, the headless backend's scripted input, the frame records and the end of a benchmark
+// (after it).
 #include "platform/frame_capture.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
+#include "platform/report/frame_recorder.h"
+#include "platform/report/run_environment.h"
 
-#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,14 +27,15 @@ public:
     void finish();
     // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time.
     std::string statsReport() const;
+    // The table and files of the report options; false if a file could not be written.
+    bool writeReports(std::FILE* table) const;
 
 private:
     const PlatformOptions& options_;
     std::unique_ptr<FrameCapture> capture_;
     std::vector<std::uint8_t> pixels_;
-    std::chrono::steady_clock::time_point start_;
-    std::chrono::steady_clock::time_point last_;
-    std::vector<double> frameMs_;
+    std::optional<report::FrameRecorder> recorder_; // for --stats and the report options only
+    report::RunEnvironment environment_;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
 #include "platform/presentation.h"
+#include "platform/report/validation.h"
 #include "platform/utf8.h"
 #include "platform/window/window_backend.h"
 
@@ -70,6 +71,12 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::puts("nymbus " NYM_VERSION);
         return 0;
     }
+    if (options.report.validate || !options.report.writeReferencesDir.empty()) {
+        return report::runValidation(options, entry);
+    }
+    if (options.report.benchmarkLaps > 0 && options.fixedFps == 0) {
+        options.fixedFps = 30;
+    }
     if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str())) {
         std::fprintf(stderr, "nymbus: cannot create the log file %s\n", options.logPath.c_str());
         return 1;
@@ -81,7 +88,7 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         return 1;
     }
     if (windowBackend() == WindowBackendKind::Headless && options.capturePath.empty() &&
-        options.screenshots.empty()) {
+        options.screenshots.empty() && options.report.benchmarkLaps == 0) {
         std::fputs(
             "nymbus: no display: rendering off-screen. Keep frames with --capture=frames/%05d.png, "
             "--capture=race.y4m or --screenshot=FRAME:FILE.png; stop with Ctrl-C or -quitafterframe=N\n",
@@ -102,9 +109,13 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     }
     gles::setPresentObserver(nullptr);
     presentation.finish();
+    // Standard output may be carrying the video.
+    std::FILE* report = options.capturePath == "-" ? stderr : stdout;
     if (options.stats) {
-        // Standard output may be carrying the video.
-        std::fputs(presentation.statsReport().c_str(), options.capturePath == "-" ? stderr : stdout);
+        std::fputs(presentation.statsReport().c_str(), report);
+    }
+    if (!presentation.writeReports(report)) {
+        result = 1;
     }
     std::fflush(stdout);
     // The compositor's going away was reported when it happened; the run did not end as it should.

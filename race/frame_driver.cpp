@@ -1,4 +1,5 @@
 #include "engine/render.h"
+#include "platform/report/frame_marks.h"
 #include "race/race_track.h"
 #include "race/scene_schedule.h"
 
@@ -15,6 +16,18 @@ FrameSchedule schedule;
 
 bool showsWaterfall(int section) {
     return section == 6 || section == 7;
+}
+
+// The frame's label in the platform's frame-time reports.
+const char* modeLabel(SceneMode mode) {
+    switch (mode) {
+    case Chase:
+        return "chase";
+    case Trackside:
+        return "trackside";
+    default:
+        return "in-car";
+    }
 }
 
 } // namespace
@@ -61,7 +74,13 @@ void RaceTrack::renderFrame() {
         }
         schedule.previousMode = sceneMode;
     }
+    const float lapParam = cameraPathParam;
     placeCamera(sceneMode);
+    platform::labelFrame(modeLabel(sceneMode));
+    // The chase camera's parameter wraps once a lap.
+    if (cameraPathParam < lapParam) {
+        platform::markLapCompleted();
+    }
 
     // Sky, road, shadows, cars, scenery (trees blended), waterfall (blended), lamps (additive).
     drawSkyAndRoad();

@@ -34,6 +34,9 @@ public:
 // Installs the observer (null: none) and starts the frame count again at 0.
 void setPresentObserver(PresentObserver* observer);
 
+// The display of the context that the program made current last (EGL_NO_DISPLAY while none is).
+EGLDisplay currentDisplay();
+
 // Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST; the swaps go on failing
 // while the context that was current stays current.
 void injectContextLoss();

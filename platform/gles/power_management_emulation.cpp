@@ -27,6 +27,7 @@ PresentObserver* observer = nullptr;
 // The context that was current when a loss happened: swaps fail while it stays current.
 EGLContext lostContext = EGL_NO_CONTEXT;
 EGLContext currentContext = EGL_NO_CONTEXT;
+EGLDisplay currentContextDisplay = EGL_NO_DISPLAY;
 // One context per display that every context the program makes shares with. It is never destroyed, so
 // the display is never really terminated either.
 std::map<EGLDisplay, EGLContext> shareRoots;
@@ -173,6 +174,7 @@ EGLBoolean emulatedMakeCurrent(EGLDisplay dpy, EGLSurface draw, EGLSurface read,
     const EGLBoolean ok = next().eglMakeCurrent(dpy, draw, read, context);
     if (ok) {
         currentContext = context;
+        currentContextDisplay = context != EGL_NO_CONTEXT ? dpy : EGL_NO_DISPLAY;
     }
     return ok;
 }
@@ -248,6 +250,10 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 void setPresentObserver(PresentObserver* presentObserver) {
     observer = presentObserver;
     swapCount = 0;
+}
+
+EGLDisplay currentDisplay() {
+    return currentContextDisplay;
 }
 
 void injectContextLoss() {

@@ -114,6 +114,18 @@ bool windowSystemLost() {
     return backend().connectionLost();
 }
 
+const char* windowBackendName(WindowBackendKind kind) {
+    switch (kind) {
+    case WindowBackendKind::X11:
+        return "x11";
+    case WindowBackendKind::Wayland:
+        return "wayland";
+    case WindowBackendKind::Headless:
+        return "headless";
+    }
+    return "unknown";
+}
+
 void windowFramePresented(int frame) {
     backend();
     auto& s = windowSystem();

@@ -34,6 +34,8 @@ void selectDefaultWindowBackend(const HeadlessSettings& headless);
 WindowBackendKind windowBackend();
 // Whether the backend's server (the Wayland compositor) went away during the run.
 bool windowSystemLost();
+// Its name as --backend takes it.
+const char* windowBackendName(WindowBackendKind kind);
 
 // Called after each presented frame: delivers the scripted input of that frame.
 void windowFramePresented(int frame);

@@ -1,0 +1,51 @@
+#pragma once
+// The time, CPU time and label of every presented frame of a run, and the laps the application
+// completed. While a recorder is installed, labelFrame and markLapCompleted (frame_marks.h) reach it.
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::report {
+
+struct FrameRecord {
+    double frameMs = 0; // real time since the previous presentation (for frame 0: since the start)
+    double cpuMs = 0;   // user + system time of the process over the same span
+    int label = -1;     // index into FrameLog::labels, -1 for none
+};
+
+// The records of a run.
+struct FrameLog {
+    std::vector<FrameRecord> frames; // one per presented frame
+    std::vector<std::string> labels; // distinct labels in the order they first appeared
+    int laps = 0;                    // laps completed by presented frames
+};
+
+class FrameRecorder {
+public:
+    // Starts the clock of frame 0.
+    FrameRecorder();
+
+    void label(std::string_view text);
+    void lapCompleted() { ++pendingLaps_; }
+    // Closes the frame being drawn: its times since the previous presentation, its label, its laps.
+    void framePresented();
+
+    const FrameLog& log() const { return log_; }
+
+private:
+    FrameLog log_;
+    std::chrono::steady_clock::time_point last_;
+    double lastCpuMs_ = 0;
+    int pendingLabel_ = -1;
+    int pendingLaps_ = 0;
+};
+
+// Makes labelFrame and markLapCompleted reach this recorder (null: none).
+void installFrameRecorder(FrameRecorder* recorder);
+
+// User + system time of the process so far, in milliseconds.
+double processCpuMs();
+
+} // namespace platform::report

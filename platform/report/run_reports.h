@@ -1,0 +1,17 @@
+#pragma once
+// The end of a run that records its frames: the benchmark table, the results file, the frame-times file
+// and the plot.
+#include "platform/report/frame_recorder.h"
+#include "platform/report/report_options.h"
+#include "platform/report/run_environment.h"
+
+#include <cstdio>
+
+namespace platform::report {
+
+// Prints the table on `table` for a benchmark and writes the files asked for. A file that cannot be
+// written gets one line on standard error and makes the result false; the others are still written.
+bool writeRunReports(const ReportOptions& options, const FrameLog& log, const RunEnvironment& environment,
+                     int fixedFps, std::FILE* table);
+
+} // namespace platform::report
