@@ -59,7 +59,7 @@ Fixed rollFor(float steer) {
 
 FixedVec4 RoadContact::probe(RaceTrack& track, int slot, const FixedVec4& origin,
                              const FixedVec4& direction) {
-    FixedVec4 point;
+    FixedVec4 point{};
     if (track.probeRoad(slot, origin, direction, point)) {
         drop = {point.x - origin.x, point.y - origin.y, point.z - origin.z, Fixed{0}};
         return point;

@@ -62,10 +62,8 @@ public:
     // Moves the cars and the camera and draws the whole scene.
     void renderFrame();
 
-    // Where the line through origin along direction meets the road near currentSection, w = 0; (0, 0, 0,
-    // 0) when no road triangle is met. slot selects the search memory (0-7).
-    FixedVec4 probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction);
-    // The same search: whether the road was met, and if so where, in point (left as it was otherwise).
+    // Whether the line through origin along direction meets the road near currentSection, and if so
+    // where, in point (w = 0); a miss leaves point as it was. slot selects the search memory (0-7).
     bool probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction, FixedVec4& point);
 
     // kind 2: the car's transform at param and its section coordinate; kind 1: the chase camera's path

@@ -90,9 +90,3 @@ bool RaceTrack::probeRoad(int slot, const FixedVec4& origin, const FixedVec4& di
     }
     return found;
 }
-
-FixedVec4 RaceTrack::probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction) {
-    FixedVec4 point{};
-    probeRoad(slot, origin, direction, point);
-    return point;
-}

@@ -52,8 +52,11 @@ protected:
         RaceTest::TearDown();
     }
 
+    // The road point straight below origin, or (0, 0, 0, 0) when the probe meets none.
     FixedVec4 probe(int slot, const FixedVec4& origin) {
-        return world->probeRoad(slot, origin, vec(0, -1, 0));
+        FixedVec4 point{};
+        found = world->probeRoad(slot, origin, vec(0, -1, 0), point);
+        return point;
     }
 
     void place(int slot, int section, int triangle, int current, int neighbour) {
@@ -64,6 +67,7 @@ protected:
     }
 
     std::unique_ptr<RaceTrack> world;
+    bool found = false;
 };
 
 TEST_F(RoadProbeTest, HitIsOnTheTriangleAndTheSlotRemembersIt) {
@@ -71,6 +75,7 @@ TEST_F(RoadProbeTest, HitIsOnTheTriangleAndTheSlotRemembersIt) {
     const int k = p.triangles / 2;
     place(0, 1, 0, 1, 2);
     const FixedVec4 hit = probe(0, p.above);
+    EXPECT_TRUE(found);
 
     const NymMeshDescriptor& d = road(1);
     FixedVec4 v[3];
@@ -194,9 +199,10 @@ TEST_F(RoadProbeTest, RoadBeyondTheSlotsSectionsIsFoundInTheDrawnSectionsAndThei
     EXPECT_THAT(output(), ::testing::Not(HasSubstr("No Intersection Found")));
 }
 
-TEST_F(RoadProbeTest, MissReturnsZeroAndLeavesTheSlotOnThePreviousSection) {
+TEST_F(RoadProbeTest, MissLeavesThePointAndTheSlotOnThePreviousSection) {
     place(5, 6, 7, 6, 5);
     const FixedVec4 hit = probe(5, vec(30000, 100, 30000));
+    EXPECT_FALSE(found);
     EXPECT_EQ(hit.x.raw, 0);
     EXPECT_EQ(hit.y.raw, 0);
     EXPECT_EQ(hit.z.raw, 0);
