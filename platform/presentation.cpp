@@ -63,12 +63,14 @@ std::string Presentation::statsReport() const {
                    ? 0.0
                    : sorted[static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5)];
     };
-    char text[256];
+    const gles::EmulationCounts counts = gles::emulationCounts();
+    char text[320];
     std::snprintf(text, sizeof text,
                   "frames presented: %zu\nseconds: %.3f\nmean fps: %.1f\nmedian frame time: %.2f ms\n"
-                  "99th percentile frame time: %.2f ms\n",
+                  "99th percentile frame time: %.2f ms\ncontext losses: %d, recovered: %d\nGL errors: %d\n",
                   frameMs_.size(), seconds,
-                  seconds > 0 ? static_cast<double>(frameMs_.size()) / seconds : 0.0, rank(0.5), rank(0.99));
+                  seconds > 0 ? static_cast<double>(frameMs_.size()) / seconds : 0.0, rank(0.5), rank(0.99),
+                  counts.contextLosses, counts.recoveries, counts.glErrors);
     return text;
 }
 
