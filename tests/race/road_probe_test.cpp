@@ -9,8 +9,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr Fixed kOne{0x10000};
-
 FixedVec4 vec(float x, float y, float z) {
     return {FixedFromFloat(x), FixedFromFloat(y), FixedFromFloat(z), Fixed{0}};
 }
