@@ -77,11 +77,13 @@ std::string Presentation::statsReport() const {
         }
     }
     const report::FrameStatistics s = report::frameStatistics(frameMs, 0);
-    char text[256];
+    const gles::EmulationCounts counts = gles::emulationCounts();
+    char text[320];
     std::snprintf(text, sizeof text,
                   "frames presented: %zu\nseconds: %.3f\nmean fps: %.1f\nmedian frame time: %.2f ms\n"
-                  "99th percentile frame time: %.2f ms\n",
-                  s.frames, s.totalMs / 1000, s.meanFps, s.medianMs, s.p99Ms);
+                  "99th percentile frame time: %.2f ms\ncontext losses: %d, recovered: %d\nGL errors: %d\n",
+                  s.frames, s.totalMs / 1000, s.meanFps, s.medianMs, s.p99Ms, counts.contextLosses,
+                  counts.recoveries, counts.glErrors);
     return text;
 }
 

@@ -25,7 +25,8 @@ public:
 
     // Closes the capture stream.
     void finish();
-    // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time.
+    // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time, the
+    // context losses and recoveries, and the GL errors the program was handed.
     std::string statsReport() const;
     // The table and files of the report options; false if a file could not be written.
     bool writeReports(std::FILE* table) const;

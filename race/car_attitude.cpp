@@ -11,6 +11,7 @@ FloatVec3 asFloats(const FixedVec4& p) {
 
 // The in-car roll's own memory: car 0's last road point and headings, with indices of its own.
 struct InCarRollState {
+    RoadContact wheel;
     FixedVec4 lastContact{};
     HeadingRing ring{};
     RingIndices indices;
@@ -56,7 +57,17 @@ Fixed rollFor(float steer) {
     return std::clamp(FixedFromFloat(-0.2f * steer), -limit, limit);
 }
 
-FixedVec4 probeWheel(RaceTrack& track, int car, int wheel) {
+FixedVec4 RoadContact::probe(RaceTrack& track, int slot, const FixedVec4& origin,
+                             const FixedVec4& direction) {
+    FixedVec4 point{};
+    if (track.probeRoad(slot, origin, direction, point)) {
+        drop = {point.x - origin.x, point.y - origin.y, point.z - origin.z, Fixed{0}};
+        return point;
+    }
+    return {origin.x + drop.x, origin.y + drop.y, origin.z + drop.z, Fixed{0}};
+}
+
+FixedVec4 probeWheel(RaceTrack& track, int car, int wheel, RoadContact& contact) {
     // Low and high points of each wheel corner in contactBox.
     static constexpr int kHigh[4] = {4, 7, 6, 5};
     FixedVec4 points[2];
@@ -68,7 +79,7 @@ FixedVec4 probeWheel(RaceTrack& track, int car, int wheel) {
     const FixedVec4& low = points[0];
     const FixedVec4& high = points[1];
     const FixedVec4 down{low.x - high.x, low.y - high.y, low.z - high.z, Fixed{0}};
-    return track.probeRoad(0, low, down);
+    return contact.probe(track, 0, low, down);
 }
 
 float travelBetween(const FixedVec4& from, const FixedVec4& to) {
@@ -104,7 +115,7 @@ float distance3(float ax, float ay, float az, float bx, float by, float bz) {
 
 // Car 0's roll for the in-car camera while no car is drawn: its heading alone, once per frame.
 void RaceTrack::trackInCarRoll() {
-    const FixedVec4 contact = probeWheel(*this, 0, 0);
+    const FixedVec4 contact = probeWheel(*this, 0, 0, inCarRoll.wheel);
     const bool restart = carAttitudeReset[0] == 1;
     if (restart) {
         inCarRoll.lastContact = contact;

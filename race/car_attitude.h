@@ -33,9 +33,20 @@ float steerAngle(const FloatVec3& heading, const FloatVec3& previous);
 // The body roll for a steering angle, limited to +-3 degrees.
 Fixed rollFor(float steer);
 
+// What a probe point of a car found last time: how far below the probe's origin the road lay. When the
+// probe meets no road, the point is put that far below its origin again, so it keeps the contact of its
+// previous frame, carried along with its car, and is never drawn at the world's origin. Before the first
+// hit the drop is 0: the origin itself.
+struct RoadContact {
+    FixedVec4 drop{};
+
+    // The road point under origin along direction, searched for in the probe slot.
+    FixedVec4 probe(RaceTrack& track, int slot, const FixedVec4& origin, const FixedVec4& direction);
+};
+
 // The road point under a wheel corner of the car (0 front right, 1 front left, 2 rear left, 3 rear
 // right): the low point of the contact box probed along the car's down axis, in probe slot 0.
-FixedVec4 probeWheel(RaceTrack& track, int car, int wheel);
+FixedVec4 probeWheel(RaceTrack& track, int car, int wheel, RoadContact& contact);
 
 // The distance between two road points, as floats.
 float travelBetween(const FixedVec4& from, const FixedVec4& to);

@@ -14,6 +14,8 @@ constexpr unsigned int kDepthLessEqual = 3;
 
 // What the cars remember between their updates.
 struct CarAttitudeState {
+    RoadContact wheels[kCarCount][4];
+    RoadContact shadows[kCarCount][4];
     FixedVec4 lastContact[kCarCount] = {};
     float lastTravel[kCarCount] = {};
     HeadingRing headings[kCarCount] = {};
@@ -61,7 +63,7 @@ void RaceTrack::drawShadow(int car) {
         const float* p = shadowCorners[i];
         FixedVec4 corner{FixedFromFloat(p[0]), FixedFromFloat(p[1]), FixedFromFloat(p[2]), Fixed{0}};
         TransformPoints(&corner, &corner, 1, carTransform[car]);
-        quad[i] = probeRoad(4 + i, corner, down);
+        quad[i] = attitude.shadows[car][i].probe(*this, 4 + i, corner, down);
     }
     if (shadowQuad != nullptr) {
         shadowQuad->setVertices(quad, 0, 4);
@@ -91,7 +93,7 @@ void RaceTrack::drawCar(int car) {
 void RaceTrack::drawWheels(int car) {
     FixedVec4 contact[4];
     for (int w = 0; w < 4; ++w) {
-        contact[w] = probeWheel(*this, car, w);
+        contact[w] = probeWheel(*this, car, w, attitude.wheels[car][w]);
     }
     const bool restart = carAttitudeReset[car] == 1;
     if (restart) {

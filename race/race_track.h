@@ -11,6 +11,7 @@
 #include "engine/skybox.h"
 #include "engine/texture.h"
 #include "math/matrix.h"
+#include "math/ray_triangle.h"
 #include "math/vector.h"
 #include "race/track_data.h"
 
@@ -61,9 +62,9 @@ public:
     // Moves the cars and the camera and draws the whole scene.
     void renderFrame();
 
-    // Where the line through origin along direction meets the road near currentSection, w = 0; (0, 0, 0,
-    // 0) when no road triangle is met. slot selects the search memory (0-7).
-    FixedVec4 probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction);
+    // Whether the line through origin along direction meets the road near currentSection, and if so
+    // where, in point (w = 0); a miss leaves point as it was. slot selects the search memory (0-7).
+    bool probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction, FixedVec4& point);
 
     // kind 2: the car's transform at param and its section coordinate; kind 1: the chase camera's path
     // transform on car's path. Returns the car's section coordinate.
@@ -136,12 +137,6 @@ public:
     CarPath carPaths[kCarCount];
     SceneMode sceneMode;
 };
-
-// Möller-Trumbore ray-triangle test in Fixed. On a hit, t is the distance along direction in units of
-// its length (either sign), u and v the barycentric coordinates with respect to v1 and v2. Edges and
-// vertices count as hits; a line parallel to the plane never does.
-bool intersectTriangle(const FixedVec4& origin, const FixedVec4& direction, const FixedVec4& v0,
-                       const FixedVec4& v1, const FixedVec4& v2, Fixed& t, Fixed& u, Fixed& v);
 
 // The point at t (0 to 1.0) on the Catmull-Rom spline through count points of (x, y, z); w = 0.
 FixedVec4 dollyPoint(Fixed t, int count, const float* points);

@@ -350,39 +350,39 @@ const NymMeshDescriptor meshDescriptors[kMeshDescriptorCount] = {
     {34u, 28u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh33Positions, mesh33Texcoords, mesh33Normals, {nullptr, nullptr, nullptr}, mesh33Indices, {}}, // 33: right wheel
     {34u, 28u, 0u, 0x20007u, 0, {0.0f, 0.0f, 0.0f}, mesh34Positions, mesh34Texcoords, mesh34Normals, {nullptr, nullptr, nullptr}, mesh34Indices, {}}, // 34: left wheel
     {872u, 1544u, 0u, 0x20007u, 0, {0.0f, 0.145f, 0.03f}, mesh35Positions, mesh35Texcoords, mesh35Normals, {nullptr, nullptr, nullptr}, mesh35Indices, {}}, // 35: detailed car body
-    {228u, 114u, 0u, 0x20007u, 11, {11.966f, -0.102f, -82.312f}, mesh36Positions, mesh36Texcoords, mesh36Normals, {nullptr, nullptr, nullptr}, mesh36Indices, {}}, // 36: road of section 0
+    {342u, 114u, 0u, 0x20007u, 11, {12.013f, -0.102f, -82.312f}, mesh36Positions, mesh36Texcoords, mesh36Normals, {nullptr, nullptr, nullptr}, mesh36Indices, {}}, // 36: road of section 0
     {1428u, 756u, 0u, 0x20007u, 0, {11.768f, 1.389f, -84.854f}, mesh37Positions, mesh37Texcoords, mesh37Normals, {nullptr, nullptr, nullptr}, mesh37Indices, {}}, // 37: ground of section 0
-    {180u, 90u, 0u, 0x20007u, 11, {-8.598f, -0.102f, -207.71f}, mesh38Positions, mesh38Texcoords, mesh38Normals, {nullptr, nullptr, nullptr}, mesh38Indices, {}}, // 38: road of section 1
+    {270u, 90u, 0u, 0x20007u, 11, {-8.599f, -0.102f, -207.717f}, mesh38Positions, mesh38Texcoords, mesh38Normals, {nullptr, nullptr, nullptr}, mesh38Indices, {}}, // 38: road of section 1
     {348u, 174u, 0u, 0x20007u, 1, {25.921f, 3.95f, -181.872f}, mesh39Positions, mesh39Texcoords, mesh39Normals, {nullptr, nullptr, nullptr}, mesh39Indices, {}}, // 39: tunnel of section 1
     {1090u, 576u, 0u, 0x20007u, 0, {21.481f, 1.389f, -239.799f}, mesh40Positions, mesh40Texcoords, mesh40Normals, {nullptr, nullptr, nullptr}, mesh40Indices, {}}, // 40: ground of section 1
     {1140u, 589u, 0u, 0x20007u, 0, {-113.033f, 1.389f, -209.992f}, mesh41Positions, mesh41Texcoords, mesh41Normals, {nullptr, nullptr, nullptr}, mesh41Indices, {}}, // 41: ground of section 2
-    {196u, 98u, 0u, 0x20007u, 11, {-96.843f, -0.102f, -203.484f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
+    {294u, 98u, 0u, 0x20007u, 11, {-96.867f, -0.102f, -203.483f}, mesh42Positions, mesh42Texcoords, mesh42Normals, {nullptr, nullptr, nullptr}, mesh42Indices, {}}, // 42: road of section 2
     {792u, 412u, 0u, 0x20007u, 0, {-172.253f, 1.389f, -124.508f}, mesh43Positions, mesh43Texcoords, mesh43Normals, {nullptr, nullptr, nullptr}, mesh43Indices, {}}, // 43: ground of section 3
     {348u, 174u, 0u, 0x20007u, 1, {-135.103f, 3.95f, -171.135f}, mesh44Positions, mesh44Texcoords, mesh44Normals, {nullptr, nullptr, nullptr}, mesh44Indices, {}}, // 44: tunnel of section 2
-    {132u, 66u, 0u, 0x20007u, 11, {-176.402f, -0.102f, -135.408f}, mesh45Positions, mesh45Texcoords, mesh45Normals, {nullptr, nullptr, nullptr}, mesh45Indices, {}}, // 45: road of section 3
+    {198u, 66u, 0u, 0x20007u, 11, {-176.423f, -0.102f, -135.408f}, mesh45Positions, mesh45Texcoords, mesh45Normals, {nullptr, nullptr, nullptr}, mesh45Indices, {}}, // 45: road of section 3
     {1054u, 547u, 0u, 0x20007u, 0, {-239.43f, 1.389f, -85.025f}, mesh46Positions, mesh46Texcoords, mesh46Normals, {nullptr, nullptr, nullptr}, mesh46Indices, {}}, // 46: ground of section 4
     {348u, 174u, 0u, 0x20007u, 1, {-221.497f, 3.95f, -101.059f}, mesh47Positions, mesh47Texcoords, mesh47Normals, {nullptr, nullptr, nullptr}, mesh47Indices, {}}, // 47: tunnel of section 4
-    {180u, 90u, 0u, 0x20007u, 11, {-259.501f, -0.102f, -73.841f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
+    {270u, 90u, 0u, 0x20007u, 11, {-259.496f, -0.102f, -73.833f}, mesh48Positions, mesh48Texcoords, mesh48Normals, {nullptr, nullptr, nullptr}, mesh48Indices, {}}, // 48: road of section 4
     {364u, 192u, 0u, 0x20007u, 0, {-357.818f, 1.389f, -47.331f}, mesh49Positions, mesh49Texcoords, mesh49Normals, {nullptr, nullptr, nullptr}, mesh49Indices, {}}, // 49: ground of section 5
-    {68u, 34u, 0u, 0x20007u, 11, {-325.219f, -0.102f, -28.696f}, mesh50Positions, mesh50Texcoords, mesh50Normals, {nullptr, nullptr, nullptr}, mesh50Indices, {}}, // 50: road of section 5
+    {102u, 34u, 0u, 0x20007u, 11, {-325.226f, -0.102f, -28.68f}, mesh50Positions, mesh50Texcoords, mesh50Normals, {nullptr, nullptr, nullptr}, mesh50Indices, {}}, // 50: road of section 5
     {1136u, 599u, 0u, 0x20007u, 0, {-306.494f, 1.389f, 57.851f}, mesh51Positions, mesh51Texcoords, mesh51Normals, {nullptr, nullptr, nullptr}, mesh51Indices, {}}, // 51: ground of section 6
-    {196u, 98u, 0u, 0x20007u, 11, {-284.972f, -0.102f, 25.552f}, mesh52Positions, mesh52Texcoords, mesh52Normals, {nullptr, nullptr, nullptr}, mesh52Indices, {}}, // 52: road of section 6
+    {294u, 98u, 0u, 0x20007u, 11, {-284.952f, -0.102f, 25.558f}, mesh52Positions, mesh52Texcoords, mesh52Normals, {nullptr, nullptr, nullptr}, mesh52Indices, {}}, // 52: road of section 6
     {784u, 411u, 0u, 0x20007u, 0, {-173.798f, 1.389f, 28.344f}, mesh53Positions, mesh53Texcoords, mesh53Normals, {nullptr, nullptr, nullptr}, mesh53Indices, {}}, // 53: ground of section 7
-    {132u, 66u, 0u, 0x20007u, 11, {-191.079f, -0.102f, 40.308f}, mesh54Positions, mesh54Texcoords, mesh54Normals, {nullptr, nullptr, nullptr}, mesh54Indices, {}}, // 54: road of section 7
+    {198u, 66u, 0u, 0x20007u, 11, {-191.083f, -0.102f, 40.333f}, mesh54Positions, mesh54Texcoords, mesh54Normals, {nullptr, nullptr, nullptr}, mesh54Indices, {}}, // 54: road of section 7
     {580u, 301u, 0u, 0x20007u, 0, {-136.693f, 1.389f, 65.73f}, mesh55Positions, mesh55Texcoords, mesh55Normals, {nullptr, nullptr, nullptr}, mesh55Indices, {}}, // 55: ground of section 8
-    {100u, 50u, 0u, 0x20007u, 11, {-138.103f, -0.102f, 90.019f}, mesh56Positions, mesh56Texcoords, mesh56Normals, {nullptr, nullptr, nullptr}, mesh56Indices, {}}, // 56: road of section 8
+    {150u, 50u, 0u, 0x20007u, 11, {-138.023f, -0.102f, 90.016f}, mesh56Positions, mesh56Texcoords, mesh56Normals, {nullptr, nullptr, nullptr}, mesh56Indices, {}}, // 56: road of section 8
     {1120u, 584u, 0u, 0x20007u, 0, {-116.792f, 1.389f, 191.357f}, mesh57Positions, mesh57Texcoords, mesh57Normals, {nullptr, nullptr, nullptr}, mesh57Indices, {}}, // 57: ground of section 9
     {392u, 196u, 0u, 0x20007u, 1, {-139.832f, 3.95f, 147.394f}, mesh58Positions, mesh58Texcoords, mesh58Normals, {nullptr, nullptr, nullptr}, mesh58Indices, {}}, // 58: tunnel of section 9
-    {196u, 98u, 0u, 0x20007u, 11, {-100.508f, -0.102f, 170.646f}, mesh59Positions, mesh59Texcoords, mesh59Normals, {nullptr, nullptr, nullptr}, mesh59Indices, {}}, // 59: road of section 9
+    {294u, 98u, 0u, 0x20007u, 11, {-100.516f, -0.102f, 170.677f}, mesh59Positions, mesh59Texcoords, mesh59Normals, {nullptr, nullptr, nullptr}, mesh59Indices, {}}, // 59: road of section 9
     {1532u, 798u, 0u, 0x20007u, 0, {8.395f, 1.389f, 226.514f}, mesh60Positions, mesh60Texcoords, mesh60Normals, {nullptr, nullptr, nullptr}, mesh60Indices, {}}, // 60: ground of section 10
-    {260u, 130u, 0u, 0x20007u, 11, {26.104f, -0.102f, 224.963f}, mesh61Positions, mesh61Texcoords, mesh61Normals, {nullptr, nullptr, nullptr}, mesh61Indices, {}}, // 61: road of section 10
+    {390u, 130u, 0u, 0x20007u, 11, {26.104f, -0.102f, 224.967f}, mesh61Positions, mesh61Texcoords, mesh61Normals, {nullptr, nullptr, nullptr}, mesh61Indices, {}}, // 61: road of section 10
     {1332u, 707u, 0u, 0x20007u, 0, {226.735f, 1.389f, 238.75f}, mesh62Positions, mesh62Texcoords, mesh62Normals, {nullptr, nullptr, nullptr}, mesh62Indices, {}}, // 62: ground of section 11
-    {228u, 114u, 0u, 0x20007u, 11, {194.902f, -0.102f, 209.367f}, mesh63Positions, mesh63Texcoords, mesh63Normals, {nullptr, nullptr, nullptr}, mesh63Indices, {}}, // 63: road of section 11
+    {342u, 114u, 0u, 0x20007u, 11, {194.966f, -0.102f, 209.374f}, mesh63Positions, mesh63Texcoords, mesh63Normals, {nullptr, nullptr, nullptr}, mesh63Indices, {}}, // 63: road of section 11
     {1826u, 967u, 0u, 0x20007u, 0, {185.103f, 1.389f, 121.566f}, mesh64Positions, mesh64Texcoords, mesh64Normals, {nullptr, nullptr, nullptr}, mesh64Indices, {}}, // 64: ground of section 12
     {480u, 240u, 0u, 0x20007u, 12, {177.432f, 5.013f, 143.626f}, mesh65Positions, mesh65Texcoords, mesh65Normals, {nullptr, nullptr, nullptr}, mesh65Indices, {}}, // 65: trees of section 12
-    {308u, 154u, 0u, 0x20007u, 11, {176.084f, -0.102f, 143.185f}, mesh66Positions, mesh66Texcoords, mesh66Normals, {nullptr, nullptr, nullptr}, mesh66Indices, {}}, // 66: road of section 12
+    {462u, 154u, 0u, 0x20007u, 11, {176.092f, -0.102f, 143.156f}, mesh66Positions, mesh66Texcoords, mesh66Normals, {nullptr, nullptr, nullptr}, mesh66Indices, {}}, // 66: road of section 12
     {1152u, 601u, 0u, 0x20007u, 0, {29.827f, 1.389f, 71.604f}, mesh67Positions, mesh67Texcoords, mesh67Normals, {nullptr, nullptr, nullptr}, mesh67Indices, {}}, // 67: ground of section 13
-    {196u, 98u, 0u, 0x20007u, 11, {39.925f, -0.102f, 51.025f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
+    {294u, 98u, 0u, 0x20007u, 11, {39.871f, -0.102f, 51.03f}, mesh68Positions, mesh68Texcoords, mesh68Normals, {nullptr, nullptr, nullptr}, mesh68Indices, {}}, // 68: road of section 13
     {480u, 240u, 0u, 0x20007u, 12, {-181.231f, 4.703f, -134.412f}, mesh69Positions, mesh69Texcoords, mesh69Normals, {nullptr, nullptr, nullptr}, mesh69Indices, {}}, // 69: woods of section 3
     {192u, 96u, 0u, 0x20007u, 3, {-330.964f, 0.75f, 5.24f}, mesh70Positions, mesh70Texcoords, mesh70Normals, {nullptr, nullptr, nullptr}, mesh70Indices, {}}, // 70: chevrons of section 6
     {43u, 54u, 0u, 0x20007u, 0, {-268.508f, 6.9f, 72.973f}, mesh71Positions, mesh71Texcoords, mesh71Normals, {nullptr, nullptr, nullptr}, mesh71Indices, {}}, // 71: waterfall, back layer, and its pool

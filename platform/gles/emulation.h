@@ -31,11 +31,21 @@ public:
     virtual void afterPresent(int frame) = 0;
 };
 
-// Installs the observer (null: none) and starts the frame count again at 0.
+// Installs the observer (null: none) and starts the frame count again at 0; installing one (not null)
+// starts the counts below again too, which stay readable after it is removed.
 void setPresentObserver(PresentObserver* observer);
 
 // The display of the context that the program made current last (EGL_NO_DISPLAY while none is).
 EGLDisplay currentDisplay();
+
+// What the emulation has seen: the context losses it reported, how many of them the program recovered
+// from (a swap went through again, on a new context), and the errors glGetError handed to the program.
+struct EmulationCounts {
+    int contextLosses = 0;
+    int recoveries = 0;
+    int glErrors = 0;
+};
+EmulationCounts emulationCounts();
 
 // Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST; the swaps go on failing
 // while the context that was current stays current.

@@ -216,6 +216,17 @@ void emulatedDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid*
     next().glDrawElements(mode, count, type, indices);
 }
 
+// Whether a loss waits for the program to recover: for a swap that goes through again.
+bool recovering = false;
+
+EGLBoolean throughAfterLoss(EGLBoolean ok) {
+    if (ok && recovering) {
+        recovering = false;
+        ++emulationCounters.recoveries;
+    }
+    return ok;
+}
+
 EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
     const bool isFrame = drawnSinceSwap;
     drawnSinceSwap = false;
@@ -223,13 +234,15 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
     if (lossInjected || (isFrame && lossFrames.count(frame))) {
         lossInjected = false;
         lostContext = currentContext != EGL_NO_CONTEXT ? currentContext : lostContext;
+        ++emulationCounters.contextLosses;
+        recovering = true;
     }
     if (lostContext != EGL_NO_CONTEXT && lostContext == currentContext) {
         pendingError = EGL_CONTEXT_LOST;
         return EGL_FALSE;
     }
     if (!isFrame) {
-        return next().eglSwapBuffers(dpy, surface);
+        return throughAfterLoss(next().eglSwapBuffers(dpy, surface));
     }
     if (observer) {
         EGLint width = 0;
@@ -238,7 +251,7 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
         next().eglQuerySurface(dpy, surface, EGL_HEIGHT, &height);
         observer->beforePresent(frame, width, height);
     }
-    const EGLBoolean ok = next().eglSwapBuffers(dpy, surface);
+    const EGLBoolean ok = throughAfterLoss(next().eglSwapBuffers(dpy, surface));
     if (ok && observer) {
         observer->afterPresent(frame);
     }
@@ -250,6 +263,10 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 void setPresentObserver(PresentObserver* presentObserver) {
     observer = presentObserver;
     swapCount = 0;
+    if (presentObserver != nullptr) {
+        emulationCounters = {};
+        recovering = false;
+    }
 }
 
 EGLDisplay currentDisplay() {

@@ -1,10 +1,12 @@
-// The race over long stretches of the clock, on the record driver: a stall of many laps between two
-// frames, and running on past the 32767 s that Fixed seconds hold.
+// The race over long stretches of the clock, on the record driver: stalls of seconds to many laps
+// between two frames, and running on past the 32767 s that Fixed seconds hold.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "platform/clock.h"
+#include "platform/debug_output.h"
 #include "platform/gles/record_driver.h"
 #include "race/app_class.h"
 
@@ -18,6 +20,8 @@ float moved(float from, float to) {
 
 TEST(RaceLongRunTest, StallOfManyLapsAndTheClockPastFixedRangeKeepTheRaceGoing) {
     platform::gles::RecordDriver gl(platform::gles::RecordDriver::Mode::Silent);
+    std::wstring output;
+    platform::setDebugOutputSink([&output](const wchar_t* text) { output += text; });
     platform::useVirtualClock(30);
     auto frame = [] {
         UpdateAppClass(640, 480, FixedOne);
@@ -27,6 +31,17 @@ TEST(RaceLongRunTest, StallOfManyLapsAndTheClockPastFixedRangeKeepTheRaceGoing) 
         frame();
     }
     ASSERT_NE(appClass, nullptr);
+
+    // Stalls of a few seconds to a few laps between frames: the cars jump sections, and their wheels and
+    // shadows still find the road.
+    for (const int seconds : {3, 7, 13, 29, 61, 200}) {
+        for (int tick = 0; tick < seconds * 30; ++tick) {
+            platform::advanceVirtualClock();
+        }
+        frame();
+        frame();
+    }
+    EXPECT_EQ(output.find(L"No Intersection Found"), std::wstring::npos);
 
     // The clock runs on for 32750 s, almost 400 laps, without a frame.
     for (int tick = 0; tick < 32750 * 30; ++tick) {
@@ -56,7 +71,9 @@ TEST(RaceLongRunTest, StallOfManyLapsAndTheClockPastFixedRangeKeepTheRaceGoing) 
         last = appClass->carPathParam[0];
         EXPECT_NEAR(moved(appClass->carPathParam[0], appClass->carPathParam[2]), spacing, 1e-4f);
     }
+    EXPECT_EQ(output.find(L"No Intersection Found"), std::wstring::npos);
     UpdateAppClass(0, 0, FixedOne);
+    platform::setDebugOutputSink({});
 }
 
 } // namespace

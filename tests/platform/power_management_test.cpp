@@ -104,4 +104,49 @@ TEST(PowerManagement, InjectedLossFailsSwapsUntilANewContextAndTexturesSurviveTh
     gl.close();
 }
 
+// Sees the frames and does nothing.
+struct IdleObserver final : platform::gles::PresentObserver {
+    void beforePresent(int, EGLint, EGLint) override {}
+    void afterPresent(int) override {}
+};
+
+TEST(PowerManagement, LossesRecoveriesAndGlErrorsAreCounted) {
+    IdleObserver observer;
+    platform::gles::setPresentObserver(&observer);
+    OffscreenGl gl;
+    ASSERT_TRUE(gl.open(2, 1));
+    EXPECT_EQ(glGetError(), GL_NO_ERROR);
+    glEnable(0x1234);
+    EXPECT_EQ(glGetError(), GL_INVALID_ENUM);
+    ASSERT_TRUE(eglSwapBuffers(gl.display, gl.surface));
+
+    // Two losses: one recovered from, one not (yet).
+    platform::gles::injectContextLoss();
+    EXPECT_FALSE(eglSwapBuffers(gl.display, gl.surface));
+    EXPECT_FALSE(eglSwapBuffers(gl.display, gl.surface));
+    platform::gles::EmulationCounts counts = platform::gles::emulationCounts();
+    EXPECT_EQ(counts.contextLosses, 1);
+    EXPECT_EQ(counts.recoveries, 0);
+    const EGLContext lost = gl.context;
+    ASSERT_TRUE(gl.newContext());
+    eglDestroyContext(gl.display, lost);
+    EXPECT_TRUE(eglSwapBuffers(gl.display, gl.surface));
+    EXPECT_TRUE(eglSwapBuffers(gl.display, gl.surface));
+    platform::gles::injectContextLoss();
+    EXPECT_FALSE(eglSwapBuffers(gl.display, gl.surface));
+    counts = platform::gles::emulationCounts();
+    EXPECT_EQ(counts.contextLosses, 2);
+    EXPECT_EQ(counts.recoveries, 1);
+    EXPECT_EQ(counts.glErrors, 1);
+
+    // They stay when the observer goes, for the report at the end of a run; a new one starts them again.
+    platform::gles::setPresentObserver(nullptr);
+    EXPECT_EQ(platform::gles::emulationCounts().contextLosses, 2);
+    platform::gles::setPresentObserver(&observer);
+    counts = platform::gles::emulationCounts();
+    EXPECT_EQ(counts.contextLosses + counts.recoveries + counts.glErrors, 0);
+    platform::gles::setPresentObserver(nullptr);
+    gl.close();
+}
+
 } // namespace

@@ -64,6 +64,12 @@ void expectUnsteered(const std::vector<std::int32_t>& front, const std::vector<s
     }
 }
 
+// The road under a wheel, probed afresh.
+FixedVec4 roadUnder(RaceTrack& world, int car, int wheel) {
+    RoadContact fresh;
+    return probeWheel(world, car, wheel, fresh);
+}
+
 class CarAttitudeTest : public RaceTest {
 protected:
     void SetUp() override {
@@ -163,7 +169,7 @@ TEST_F(CarAttitudeTest, RestartClearsTheAttitudeAndStandsTheWheelsOnTheRoad) {
         const auto matrices = loadedMatrices(gl);
         ASSERT_GE(matrices.size(), 5u);
         for (int w = 0; w < 4; ++w) {
-            const FixedVec4 road = probeWheel(*world, car, w);
+            const FixedVec4 road = roadUnder(*world, car, w);
             EXPECT_NEAR(matrices[w][13] / 65536.0, FixedToFloat(road.y) + 0.1064, 1e-3) << "wheel " << w;
             EXPECT_NEAR(matrices[w][12] / 65536.0, FixedToFloat(road.x), 1e-3) << "wheel " << w;
         }
@@ -183,7 +189,7 @@ TEST_F(CarAttitudeTest, EachCarComparesWithTheHeadingItStoredThreeUpdatesOfTheRi
         placeCars(params);
         for (int car = 0; car < kCarCount; ++car) {
             world->carAttitudeReset[car] = frame == 0 ? 1 : 0;
-            const FixedVec4 contact = probeWheel(*world, car, 0);
+            const FixedVec4 contact = roadUnder(*world, car, 0);
             world->drawWheels(car);
             if (frame > 0) {
                 headings[car].push_back(travelDirection(last[car], contact));
@@ -222,9 +228,9 @@ TEST_F(CarAttitudeTest, StandingStillGivesNoSteerAndStoresNoHeading) {
         expectUnsteered(matrices[0], matrices[3]);
     }
     // Then a move off to the side is compared with straight ahead.
-    const FixedVec4 from = probeWheel(*world, 0, 0);
+    const FixedVec4 from = roadUnder(*world, 0, 0);
     standAt(0, 0.3f, -10.5f);
-    const FixedVec4 to = probeWheel(*world, 0, 0);
+    const FixedVec4 to = roadUnder(*world, 0, 0);
     world->drawWheels(0);
     const Fixed expected = rollFor(steerAngle(travelDirection(from, to), FloatVec3{0.0f, 0.0f, -1.0f}));
     EXPECT_NE(expected.raw, 0);
@@ -280,6 +286,45 @@ TEST_F(CarAttitudeTest, ShadowCornersAreDroppedOntoTheRoadWithTheShadowState) {
     EXPECT_THAT(log, Contains("glEnable(GL_BLEND)"));
     EXPECT_EQ(log.back(), "glDepthFunc(GL_LEQUAL)");
     EXPECT_THAT(output(), Not(testing::HasSubstr("No Intersection Found")));
+}
+
+TEST_F(CarAttitudeTest, WheelsAndShadowCornersOffTheRoadKeepTheirLastContactWithTheirCar) {
+    standAt(0, 0.0f, -10.0f);
+    world->carAttitudeReset[0] = 1;
+    world->drawShadow(0);
+    world->drawWheels(0);
+    const FixedVec4 onRoad = roadUnder(*world, 0, 0);
+    EXPECT_THAT(output(), Not(testing::HasSubstr("No Intersection Found")));
+
+    // Far from any road: every probe misses and says so, but each wheel and corner stays the same drop
+    // below its probe point as on the road, so it moves with the car rather than to the origin.
+    standAt(0, 1000.0f, 1000.0f);
+    gl.clearLog();
+    world->drawShadow(0);
+    world->drawWheels(0);
+    EXPECT_THAT(output(), testing::HasSubstr("No Intersection Found - Current 0 - Next 13 !!!\n"));
+    const auto matrices = loadedMatrices(gl);
+    ASSERT_EQ(matrices.size(), 5u); // the shadow's identity, then the four wheels
+    for (int w = 0; w < 4; ++w) {
+        const float* low = contactBox[w];
+        EXPECT_NEAR(matrices[1 + w][12] / 65536.0, 1000.0 + low[0], 1e-3) << "wheel " << w;
+        EXPECT_NEAR(matrices[1 + w][13] / 65536.0, FixedToFloat(onRoad.y) + 0.1064, 1e-3) << "wheel " << w;
+        EXPECT_NEAR(matrices[1 + w][14] / 65536.0, 1000.0 + low[2], 1e-3) << "wheel " << w;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const FixedVec4& v = world->shadowQuad->vertices[i];
+        EXPECT_NEAR(FixedToFloat(v.x), 1000.0f + shadowCorners[i][0], 1e-3f) << "corner " << i;
+        EXPECT_NEAR(FixedToFloat(v.y), FixedToFloat(onRoad.y), 1e-3f) << "corner " << i;
+        EXPECT_NEAR(FixedToFloat(v.z), 1000.0f + shadowCorners[i][2], 1e-3f) << "corner " << i;
+    }
+
+    // A probe point that never met the road stays where it is.
+    RoadContact fresh;
+    const FixedVec4 origin{FixedFromInt(1000), Fixed{0}, FixedFromInt(1000), Fixed{0}};
+    const FixedVec4 kept = fresh.probe(*world, 0, origin, {Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}});
+    EXPECT_EQ(kept.x, origin.x);
+    EXPECT_EQ(kept.y, origin.y);
+    EXPECT_EQ(kept.z, origin.z);
 }
 
 TEST_F(CarAttitudeTest, BrakeLightsWhenPitchedForwardHeadlightsInTunnels) {

@@ -1,4 +1,4 @@
-// The ray-triangle test and the road probe's search over the compiled-in road pieces.
+// The road probe's search over the compiled-in road pieces.
 #include <gmock/gmock.h>
 
 #include "engine/mesh_descriptor.h"
@@ -9,54 +9,8 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr Fixed kOne{0x10000};
-
 FixedVec4 vec(float x, float y, float z) {
     return {FixedFromFloat(x), FixedFromFloat(y), FixedFromFloat(z), Fixed{0}};
-}
-
-TEST(IntersectTriangleTest, HitsInsideOnEdgesAndBehindTheOrigin) {
-    const FixedVec4 v0 = vec(0, 0, 0), v1 = vec(1, 0, 0), v2 = vec(0, 0, 1);
-    const FixedVec4 down = vec(0, -1, 0);
-    Fixed t{}, u{}, v{};
-
-    ASSERT_TRUE(intersectTriangle(vec(0.25f, 1, 0.25f), down, v0, v1, v2, t, u, v));
-    EXPECT_EQ(t, kOne);
-    EXPECT_EQ(u.raw, 0x4000);
-    EXPECT_EQ(v.raw, 0x4000);
-
-    // An origin below the plane meets it behind: t is negative, the point is the same.
-    const FixedVec4 below = vec(0.25f, -0.5f, 0.25f);
-    ASSERT_TRUE(intersectTriangle(below, down, v0, v1, v2, t, u, v));
-    EXPECT_EQ(t.raw, -0x8000);
-    EXPECT_EQ((below.y + FixedMul(t, down.y)).raw, 0);
-
-    // A vertex is a hit: u = 1.0, v = 0.
-    ASSERT_TRUE(intersectTriangle(vec(1, 1, 0), down, v0, v1, v2, t, u, v));
-    EXPECT_EQ(u, kOne);
-    EXPECT_EQ(v.raw, 0);
-    // So are the edges u = 0, v = 0 and u + v = 1.0.
-    EXPECT_TRUE(intersectTriangle(vec(0, 1, 0.5f), down, v0, v1, v2, t, u, v));
-    EXPECT_EQ(u.raw, 0);
-    EXPECT_TRUE(intersectTriangle(vec(0.5f, 1, 0), down, v0, v1, v2, t, u, v));
-    EXPECT_EQ(v.raw, 0);
-    EXPECT_TRUE(intersectTriangle(vec(0.5f, 1, 0.5f), down, v0, v1, v2, t, u, v));
-    EXPECT_EQ((u + v), kOne);
-}
-
-TEST(IntersectTriangleTest, MissesOutsideAndParallel) {
-    const FixedVec4 v0 = vec(0, 0, 0), v1 = vec(1, 0, 0), v2 = vec(0, 0, 1);
-    const FixedVec4 down = vec(0, -1, 0);
-    Fixed t{0x1234}, u{}, v{};
-    EXPECT_FALSE(intersectTriangle(vec(0.6f, 1, 0.6f), down, v0, v1, v2, t, u, v));  // u + v = 1.2
-    EXPECT_FALSE(intersectTriangle(vec(-0.1f, 1, 0.5f), down, v0, v1, v2, t, u, v)); // u < 0
-    EXPECT_FALSE(intersectTriangle(vec(1.5f, 1, 0), down, v0, v1, v2, t, u, v));     // u > 1
-    EXPECT_FALSE(intersectTriangle(vec(0.5f, 1, -0.1f), down, v0, v1, v2, t, u, v)); // v < 0
-    EXPECT_EQ(t.raw, 0x1234); // t is written on hits only
-
-    // A vertical triangle and a vertical ray: determinant 0.
-    const FixedVec4 w0 = vec(0, 0, 0), w1 = vec(1, 0, 0), w2 = vec(0, 1, 0);
-    EXPECT_FALSE(intersectTriangle(vec(0.25f, 1, 0), down, w0, w1, w2, t, u, v));
 }
 
 // The road piece of a section and the centre of one of its triangles.
@@ -96,8 +50,11 @@ protected:
         RaceTest::TearDown();
     }
 
+    // The road point straight below origin, or (0, 0, 0, 0) when the probe meets none.
     FixedVec4 probe(int slot, const FixedVec4& origin) {
-        return world->probeRoad(slot, origin, vec(0, -1, 0));
+        FixedVec4 point{};
+        found = world->probeRoad(slot, origin, vec(0, -1, 0), point);
+        return point;
     }
 
     void place(int slot, int section, int triangle, int current, int neighbour) {
@@ -108,6 +65,7 @@ protected:
     }
 
     std::unique_ptr<RaceTrack> world;
+    bool found = false;
 };
 
 TEST_F(RoadProbeTest, HitIsOnTheTriangleAndTheSlotRemembersIt) {
@@ -115,6 +73,7 @@ TEST_F(RoadProbeTest, HitIsOnTheTriangleAndTheSlotRemembersIt) {
     const int k = p.triangles / 2;
     place(0, 1, 0, 1, 2);
     const FixedVec4 hit = probe(0, p.above);
+    EXPECT_TRUE(found);
 
     const NymMeshDescriptor& d = road(1);
     FixedVec4 v[3];
@@ -213,9 +172,35 @@ TEST_F(RoadProbeTest, SearchStartsTwoTrianglesBeforeTheLastHit) {
                 HasSubstr("Excess Iterations = " + std::to_string(k + 1) + " from start point = 99998 \n"));
 }
 
-TEST_F(RoadProbeTest, MissReturnsZeroAndLeavesTheSlotOnThePreviousSection) {
+TEST_F(RoadProbeTest, RoadBeyondTheSlotsSectionsIsFoundInTheDrawnSectionsAndTheirNeighbours) {
+    const int t1 = roadPoint(1, 0).triangles, t2 = roadPoint(2, 0).triangles;
+    const int t3 = roadPoint(3, 0).triangles, t4 = roadPoint(4, 0).triangles;
+    // A long frame step: the slot is still on section 2 (within two of the drawn section 3), the wheel
+    // already on section 4, the neighbour drawn. Sections 2, 3, 2 and 1, then 4.
+    place(0, 2, 0, 3, 4);
+    FixedVec4 point{};
+    ASSERT_TRUE(world->probeRoad(0, roadPoint(4, t4 / 2).above, vec(0, -1, 0), point));
+    EXPECT_EQ(point.x, roadPoint(4, t4 / 2).above.x);
+    EXPECT_EQ(world->probeSection[0], 4);
+    EXPECT_EQ(world->probeTriangle[0], t4 / 2);
+    EXPECT_THAT(output(), HasSubstr("Section 4 => Excess Iterations = " +
+                                    std::to_string(t2 + t3 + t2 + t1 + t4 / 2 + 1) + " "));
+    EXPECT_THAT(output(), ::testing::Not(HasSubstr("No Intersection Found")));
+
+    // A car a section behind the drawn one while the slot is two ahead of it (the in-car view follows
+    // the leading car): sections 8, 9, 8, 7, then 6 and 5.
+    clearOutput();
+    place(0, 8, 0, 6, 7);
+    ASSERT_TRUE(world->probeRoad(0, roadPoint(5, 3).above, vec(0, -1, 0), point));
+    EXPECT_EQ(world->probeSection[0], 5);
+    EXPECT_EQ(world->probeTriangle[0], 3);
+    EXPECT_THAT(output(), ::testing::Not(HasSubstr("No Intersection Found")));
+}
+
+TEST_F(RoadProbeTest, MissLeavesThePointAndTheSlotOnThePreviousSection) {
     place(5, 6, 7, 6, 5);
     const FixedVec4 hit = probe(5, vec(30000, 100, 30000));
+    EXPECT_FALSE(found);
     EXPECT_EQ(hit.x.raw, 0);
     EXPECT_EQ(hit.y.raw, 0);
     EXPECT_EQ(hit.z.raw, 0);

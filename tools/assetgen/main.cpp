@@ -94,7 +94,8 @@ void usage(FILE* to) {
                      "  --out DIR      write every generated asset under DIR\n"
                      "  --check [DIR]  regenerate and compare with DIR (default: the checkout's assets/)\n"
                      "  --preview DIR  write PNG previews of the world and the art into DIR\n"
-                     "  --report       print the world's figures: lap, key spacing, cameras, road pieces\n");
+                     "  --report       print the world's figures: lap, key spacing, cameras, road pieces\n"
+                     "                 and the road probe's misses under the cars, by cause\n");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "world_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <string>
@@ -15,6 +16,45 @@ constexpr double kRoadY = -0.1;
 constexpr double kOverlap = 0.4; // each piece runs on under the start of the next
 constexpr int kSegmentsPerTile = 4;
 constexpr double kBands[] = {atlas::road::kHalfWidth, 8.0, 13.0, 22.0, 36.0, 54.0, 78.0};
+
+// Every road triangle reaches this far past each of its edges over its neighbours. The race's road probe
+// floors its 16.16 products, so a point on an edge that two triangles share can round out of both; with
+// the overlap (131 raw units, against rounding errors of a few) every point of the road lies well inside
+// some triangle. Beyond the road's sides it is a twentieth of a texel of the road picture.
+constexpr double kEdgeOverlap = 0.002;
+
+// The triangle a b c (horizontal, with texture coordinates s and t) grown by kEdgeOverlap past each edge.
+// Each new corner is the same affine combination of the old ones for position and texture, so the
+// picture lies on the grown triangle exactly as on the old one.
+void overlappingTriangle(Mesh& m, const V3 p[3], const double s[3], const double t[3],
+                         const atlas::Rect& rect) {
+    const double area2 = std::fabs(cross(p[1] - p[0], p[2] - p[0]).y);
+    double grow[3]; // overlap over the height of the corner above its opposite edge
+    for (int i = 0; i < 3; ++i) {
+        grow[i] = kEdgeOverlap * distanceXZ(p[(i + 1) % 3], p[(i + 2) % 3]) / area2;
+    }
+    std::uint16_t v[3];
+    for (int i = 0; i < 3; ++i) {
+        const int j = (i + 1) % 3, k = (i + 2) % 3;
+        const double wi = 1.0 + grow[j] + grow[k];
+        const V3 q = p[i] * wi - p[j] * grow[j] - p[k] * grow[k];
+        const double sq = s[i] * wi - s[j] * grow[j] - s[k] * grow[k];
+        const double tq = t[i] * wi - t[j] * grow[j] - t[k] * grow[k];
+        v[i] = m.vertex(q, atlas::mapInto(atlas::kRoad, rect, static_cast<float>(sq), static_cast<float>(tq)),
+                        {0, 1, 0});
+    }
+    m.triangle(v[0], v[1], v[2]);
+}
+
+// A flat road quad p0 p1 p2 p3 as two overlapping triangles.
+void roadQuad(Mesh& m, const V3 p[4], const atlas::Rect& rect, const double s[4], const double t[4]) {
+    for (const auto& corners : {std::array{0, 1, 2}, std::array{0, 2, 3}}) {
+        const V3 q[3] = {p[corners[0]], p[corners[1]], p[corners[2]]};
+        const double sq[3] = {s[corners[0]], s[corners[1]], s[corners[2]]};
+        const double tq[3] = {t[corners[0]], t[corners[1]], t[corners[2]]};
+        overlappingTriangle(m, q, sq, tq, rect);
+    }
+}
 
 bool inTunnel(const WorldModel& w, double arc) {
     for (const TunnelSpan& t : w.tunnels) {
@@ -102,7 +142,7 @@ void road(WorldModel& w, int s, Mesh& m) {
             const V3 r0 = w.line.right(b0) * half, r1 = w.line.right(b1) * half;
             const V3 p[4] = {c0 - r0, c0 + r0, c1 + r1, c1 - r1};
             const double ss[4] = {0, 1, 1, 0}, tt[4] = {u0, u0, u1, u1};
-            m.quadST(p, {0, 1, 0}, atlas::kRoad, *rect, ss, tt);
+            roadQuad(m, p, *rect, ss, tt);
         }
     }
     // The overlap onto the next piece lies a hair lower, so the next piece's surface wins the depth test.
@@ -112,7 +152,7 @@ void road(WorldModel& w, int s, Mesh& m) {
     const V3 r0 = w.line.right(last) * half, r1 = w.line.right(end) * half;
     const V3 p[4] = {c0 - r0, c0 + r0, c1 + r1, c1 - r1};
     const double ss[4] = {0, 1, 1, 0}, tt[4] = {0.96, 0.96, 1, 1};
-    m.quadST(p, {0, 1, 0}, atlas::kRoad, atlas::road::plain, ss, tt);
+    roadQuad(m, p, atlas::road::plain, ss, tt);
 }
 
 V3 groundPoint(const WorldModel& w, double arc, double side, double d) {

@@ -1,5 +1,6 @@
 // The figures of the generated world, for the --report verb.
 #include "asset_sink.h"
+#include "world/road_coverage.h"
 #include "world/section_layout.h"
 #include "world/world_model.h"
 
@@ -60,5 +61,24 @@ std::string worldReport() {
     }
     out += format("meshes: %.0f vertices, %.0f triangles\n", static_cast<double>(vertices),
                   static_cast<double>(triangles));
+
+    // The road probe under every wheel and shadow corner, far finer than a 1000 fps frame (0.021 keys).
+    const GeneratedProbedWorld probed(w);
+    constexpr int kStepsPerKey = 1000;
+    const CoverageReport coverage = checkRoadCoverage(probed.probed, kStepsPerKey);
+    out += format("road under the cars at %.0f positions a key: %.0f positions, %.0f probes\n", kStepsPerKey,
+                  static_cast<double>(coverage.positions), static_cast<double>(coverage.probes));
+    const ProbeMisses& m = coverage.misses;
+    out +=
+        format("  misses per 100,000 frames: %.2f no road, %.2f rounding at an edge, %.2f faraway section\n",
+               perHundredThousandFrames(m.hole, coverage.positions),
+               perHundredThousandFrames(m.rounding, coverage.positions),
+               perHundredThousandFrames(m.faraway, coverage.positions));
+    for (const std::string& example : coverage.examples) {
+        out += "  " + example + "\n";
+    }
+    const EdgeReport edges = checkRoadEdges(probed.probed, 20, 3);
+    out += format("road triangle edges, points up to 3 raw units either side: %.0f tested, %.0f missed\n",
+                  static_cast<double>(edges.points), static_cast<double>(edges.missed));
     return out;
 }
