@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -11,6 +12,14 @@ std::uint32_t loopStartTime = 0;
 
 constexpr int defaultWindowX = 20;
 constexpr int defaultWindowY = 50;
+
+// The options take any int as a position or size. Each is kept within this limit, so that the edges of
+// a framed window and of its frame stay ints; no screen comes near it.
+constexpr int coordinateLimit = 1 << 29;
+
+int limited(int value) {
+    return std::clamp(value, -coordinateLimit, coordinateLimit);
+}
 
 // Hide the task bar, the input-panel button and the start icon.
 constexpr unsigned fullScreenFlags =
@@ -81,10 +90,10 @@ bool NativeShell::CreateFullScreenWindow() {
 
 platform::Rect NativeShell::FramedOuterRect() const {
     platform::Rect client;
-    client.left = config->defaultPosition != 0 ? defaultWindowX : config->windowX;
-    client.top = config->defaultPosition != 0 ? defaultWindowY : config->windowY;
-    client.right = client.left + config->width;
-    client.bottom = client.top + config->height;
+    client.left = config->defaultPosition != 0 ? defaultWindowX : limited(config->windowX);
+    client.top = config->defaultPosition != 0 ? defaultWindowY : limited(config->windowY);
+    client.right = client.left + limited(config->width);
+    client.bottom = client.top + limited(config->height);
     return platform::framedOuterRect(client, platform::styleFramed);
 }
 

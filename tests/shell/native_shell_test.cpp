@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -95,6 +96,22 @@ TEST_F(NativeShellTest, FramedWindowIsHalvedToFitAndCentred) {
     ASSERT_TRUE(tiny.shell.InitWindow());
     EXPECT_EQ(tiny.config.width, 2);
     EXPECT_EQ(tiny.config.height, 1);
+
+    // The largest position and size the options can give: halved to fit and centred like any other.
+    Fixture extreme;
+    extreme.config.fullScreen = 0;
+    extreme.config.defaultPosition = 0;
+    extreme.config.windowX = INT_MAX;
+    extreme.config.windowY = INT_MIN;
+    extreme.config.width = INT_MAX;
+    extreme.config.height = INT_MAX;
+    shelltest::selectScreen(Screen{240, 320});
+    ASSERT_TRUE(extreme.shell.InitWindow());
+    const platform::Rect placed = platform::windowRect(extreme.shell.GetWindow());
+    EXPECT_GT(extreme.config.width, 0);
+    EXPECT_LE(placed.width(), 240);
+    EXPECT_EQ(placed.left, (240 - placed.width()) / 2);
+    EXPECT_EQ(placed.top, (320 - placed.height()) / 2);
 
     // A size the options made negative has no window.
     r = runShell(driver, L"-windowed -width=-5", {}, Screen{240, 320});

@@ -241,6 +241,19 @@ Encoded encodeBlock(const std::array<Sample, SamplesPerBlock>& s, bool alpha) {
     return best;
 }
 
+// Blocks across and down a level, counted in size_t so that no dimension up to INT_MAX wraps.
+std::size_t blocksAcross(Format format, int width) {
+    const auto bw = static_cast<std::size_t>(blockWidth(format));
+    const std::size_t w =
+        std::max<std::size_t>(static_cast<std::size_t>(std::max(width, 0)), bw == 8 ? 16 : 8);
+    return (w + bw - 1) / bw;
+}
+
+std::size_t blocksDown(int height) {
+    const std::size_t h = std::max<std::size_t>(static_cast<std::size_t>(std::max(height, 0)), 8);
+    return (h + BlockHeight - 1) / BlockHeight;
+}
+
 } // namespace
 
 bool isFormat(std::uint32_t internalFormat) {
@@ -260,20 +273,15 @@ bool hasAlpha(Format format) {
 }
 
 int paddedWidth(Format format, int width) {
-    const int bw = blockWidth(format);
-    const int w = std::max(width, bw == 8 ? 16 : 8);
-    return (w + bw - 1) / bw * bw;
+    return static_cast<int>(blocksAcross(format, width) * static_cast<std::size_t>(blockWidth(format)));
 }
 
 int paddedHeight(Format, int height) {
-    const int h = std::max(height, 8);
-    return (h + BlockHeight - 1) / BlockHeight * BlockHeight;
+    return static_cast<int>(blocksDown(height) * BlockHeight);
 }
 
 std::size_t levelSize(Format format, int width, int height) {
-    const std::size_t blocks = static_cast<std::size_t>(paddedWidth(format, width) / blockWidth(format)) *
-                               static_cast<std::size_t>(paddedHeight(format, height) / BlockHeight);
-    return blocks * BlockBytes;
+    return blocksAcross(format, width) * blocksDown(height) * BlockBytes;
 }
 
 void decodeBlock(Format format, const std::uint8_t block[8], std::uint8_t* rgba) {
@@ -296,19 +304,20 @@ std::vector<std::uint8_t> decodeLevel(Format format, int width, int height, cons
     if (width <= 0 || height <= 0 || data == nullptr || size < levelSize(format, width, height)) {
         return {};
     }
-    const int bw = blockWidth(format);
-    const int blocksAcross = paddedWidth(format, width) / bw;
-    const int blocksDown = paddedHeight(format, height) / BlockHeight;
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    const auto bw = static_cast<std::size_t>(blockWidth(format));
+    const std::size_t bh = BlockHeight;
+    const std::size_t across = blocksAcross(format, width);
+    const std::size_t down = blocksDown(height);
+    const auto w = static_cast<std::size_t>(width);
+    const auto h = static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> out(w * h * 4);
     std::uint8_t pixels[8 * BlockHeight * 4];
-    for (int by = 0; by < blocksDown; ++by) {
-        for (int bx = 0; bx < blocksAcross; ++bx) {
-            decodeBlock(format, data + (static_cast<std::size_t>(by) * blocksAcross + bx) * BlockBytes,
-                        pixels);
-            for (int y = 0; y < BlockHeight && by * BlockHeight + y < height; ++y) {
-                for (int x = 0; x < bw && bx * bw + x < width; ++x) {
-                    const std::size_t to =
-                        (static_cast<std::size_t>(by * BlockHeight + y) * width + bx * bw + x) * 4;
+    for (std::size_t by = 0; by < down; ++by) {
+        for (std::size_t bx = 0; bx < across; ++bx) {
+            decodeBlock(format, data + (by * across + bx) * BlockBytes, pixels);
+            for (std::size_t y = 0; y < bh && by * bh + y < h; ++y) {
+                for (std::size_t x = 0; x < bw && bx * bw + x < w; ++x) {
+                    const std::size_t to = ((by * bh + y) * w + bx * bw + x) * 4;
                     std::copy_n(pixels + 4 * (y * bw + x), 4, out.begin() + static_cast<std::ptrdiff_t>(to));
                 }
             }

@@ -26,10 +26,11 @@ int blockWidth(Format format);
 bool hasAlpha(Format format);
 
 // The padded area a level of width x height is stored over (see the level layout): at least 8 x 8
-// (16 x 8 at 2 bpp), rounded up to whole blocks. Dimensions must be positive.
+// (16 x 8 at 2 bpp), rounded up to whole blocks. Dimensions must be positive and the padded one must fit
+// an int, as it does for every level whose levelSize fits a GLsizei.
 int paddedWidth(Format format, int width);
 int paddedHeight(Format format, int height);
-// Bytes of one level of width x height.
+// Bytes of one level of width x height, exact for every positive int dimension.
 std::size_t levelSize(Format format, int width, int height);
 
 // One block decoded: 16 (4 bpp) or 32 (2 bpp) RGBA pixels, row by row, 4 bytes each.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -62,6 +63,12 @@ TEST(NymtcLevels, PaddedSizesRaiseSmallLevelsToTheMinimumArea) {
     EXPECT_EQ(tc::paddedWidth(tc::Rgb4bpp, 10), 12);
     EXPECT_EQ(tc::paddedWidth(tc::Rgb2bpp, 20), 24);
     EXPECT_EQ(tc::paddedHeight(tc::Rgb2bpp, 9), 12);
+    // The largest dimensions do not wrap: 2^29 blocks across at 4 bpp, 2^28 at 2 bpp, two down.
+    EXPECT_EQ(tc::levelSize(tc::Rgb4bpp, INT_MAX, 1), std::size_t{1} << 33);
+    EXPECT_EQ(tc::levelSize(tc::Rgba2bpp, INT_MAX, 1), std::size_t{1} << 32);
+    EXPECT_EQ(tc::levelSize(tc::Rgb4bpp, 4, INT_MAX), std::size_t{1} << 33);
+    const std::vector<std::uint8_t> level(32);
+    EXPECT_TRUE(tc::decodeLevel(tc::Rgb4bpp, INT_MAX, INT_MAX, level.data(), level.size()).empty());
     // A 512 x 512 chain down to 1 x 1 holds 174,848 bytes; 128 x 128 down to 1 x 1 holds 11,008.
     std::size_t total = 0;
     for (int s = 512; s >= 1; s /= 2) {
