@@ -1,41 +1,43 @@
 #include "platform/png_file.h"
 
+#include "platform/output_file.h"
+
 #include <csetjmp>
-#include <cstdio>
 #include <png.h>
 
 namespace platform {
 
 namespace {
 
-struct File {
-    std::FILE* f;
-    ~File() {
-        if (f) {
-            std::fclose(f);
-        }
-    }
-};
+void appendBytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+
+void flushNothing(png_structp) {}
+
+// libpng's default handlers print to standard error; a failure is reported by the caller instead.
+[[noreturn]] void failSilently(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
 
 } // namespace
 
-bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba, std::size_t stride,
-              bool bottomUp) {
+bool encodePng(std::vector<std::uint8_t>& out, int width, int height, const std::uint8_t* rgba,
+               std::size_t stride, bool bottomUp, const PngCompression& compression) {
+    out.clear();
     if (width <= 0 || height <= 0 || !rgba) {
         return false;
     }
     if (stride == 0) {
         stride = static_cast<std::size_t>(width) * 4;
     }
-    File file{std::fopen(path.c_str(), "wb")};
-    if (!file.f) {
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failSilently, ignoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        std::remove(path.c_str());
         return false;
     }
     std::vector<png_const_bytep> rows(static_cast<std::size_t>(height));
@@ -45,12 +47,19 @@ bool writePng(const std::string& path, int width, int height, const std::uint8_t
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(file.f);
-        file.f = nullptr;
-        std::remove(path.c_str());
+        out.clear();
         return false;
     }
-    png_init_io(png, file.f);
+    png_set_write_fn(png, &out, appendBytes, flushNothing);
+    if (compression.level >= 0) {
+        png_set_compression_level(png, compression.level);
+    }
+    if (compression.filters >= 0) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, compression.filters);
+    }
+    if (compression.strategy >= 0) {
+        png_set_compression_strategy(png, compression.strategy);
+    }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -58,12 +67,22 @@ bool writePng(const std::string& path, int width, int height, const std::uint8_t
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    const bool closed = std::fclose(file.f) == 0;
-    file.f = nullptr;
-    if (!closed) {
-        std::remove(path.c_str());
+    return true;
+}
+
+bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba, std::size_t stride,
+              bool bottomUp, std::string* error) {
+    std::vector<std::uint8_t> png;
+    std::string failure;
+    if (!encodePng(png, width, height, rgba, stride, bottomUp)) {
+        failure = "cannot encode " + path;
+    } else if (writeWholeFile(path, png.data(), png.size(), failure)) {
+        return true;
     }
-    return closed;
+    if (error) {
+        *error = failure;
+    }
+    return false;
 }
 
 bool readPng(const std::string& path, PngImage& image) {

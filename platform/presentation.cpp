@@ -1,8 +1,10 @@
 #include "platform/presentation.h"
 
 #include "platform/clock.h"
+#include "platform/debug_output.h"
 #include "platform/gles/gl.h"
 #include "platform/png_file.h"
+#include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 
 #include <algorithm>
@@ -11,14 +13,25 @@
 namespace platform {
 
 Presentation::Presentation(const PlatformOptions& options)
-    : options_(options), start_(std::chrono::steady_clock::now()), last_(start_) {
+    : options_(options), shotTaken_(options.screenshots.size(), false),
+      start_(std::chrono::steady_clock::now()), last_(start_) {
     if (!options.capturePath.empty()) {
-        capture_ = std::make_unique<FrameCapture>(options.capturePath, options.fixedFps);
+        capture_ = std::make_unique<CaptureQueue>(makeFrameSink(options.capturePath, options.fixedFps));
     }
 }
 
 Presentation::~Presentation() {
     finish();
+}
+
+void Presentation::fail(const char* output, const std::string& error) {
+    std::fprintf(stderr, "nymbus: %s: %s\n", output, error.c_str());
+    if (!failed_) {
+        failed_ = true;
+        if (!finished_) {
+            postQuitMessage(0);
+        }
+    }
 }
 
 void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
@@ -28,19 +41,53 @@ void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
     if ((!captured && !shot) || width <= 0 || height <= 0) {
         return;
     }
-    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
+    std::uint8_t* pixels = nullptr;
     if (captured) {
-        capture_->write(frame / options_.captureEvery, width, height, pixels_.data());
+        readBack_ = capture_->acquire(frame / options_.captureEvery, width, height);
+        pixels = readBack_ ? readBack_->rgba.data() : nullptr;
     }
-    for (const Screenshot& s : options_.screenshots) {
-        if (s.frame == frame && !writePng(s.path, width, height, pixels_.data(), 0, true)) {
-            std::fprintf(stderr, "nymbus: screenshot: cannot write %s\n", s.path.c_str());
+    if (!pixels && shot) {
+        pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+        pixels = pixels_.data();
+    }
+    if (pixels) {
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        readWidth_ = width;
+        readHeight_ = height;
+    }
+}
+
+void Presentation::keepFrame(int frame) {
+    lastPresented_ = frame;
+    const std::uint8_t* pixels = readBack_ ? readBack_->rgba.data() : pixels_.data();
+    for (std::size_t i = 0; i < options_.screenshots.size(); ++i) {
+        const Screenshot& s = options_.screenshots[i];
+        std::string error;
+        if (s.frame != frame || readWidth_ <= 0) {
+            continue;
         }
+        shotTaken_[i] = true;
+        if (!writePng(s.path, readWidth_, readHeight_, pixels, 0, true, &error)) {
+            fail("screenshot", error);
+        }
+    }
+    if (readBack_) {
+        capture_->submit(readBack_);
+        readBack_ = nullptr;
+    }
+    readWidth_ = 0;
+    if (capture_ && capture_->failed() && !captureReported_) {
+        captureReported_ = true;
+        fail("capture", capture_->error());
+    }
+    if (debugOutputFailed() && !failed_) {
+        failed_ = true; // the debug output has said what failed
+        postQuitMessage(0);
     }
 }
 
 void Presentation::afterPresent(int frame) {
+    keepFrame(frame);
     const auto now = std::chrono::steady_clock::now();
     frameMs_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
     last_ = now;
@@ -48,10 +95,40 @@ void Presentation::afterPresent(int frame) {
     windowFramePresented(frame);
 }
 
-void Presentation::finish() {
-    if (capture_) {
-        capture_->close();
+void Presentation::presentFailed(int) {
+    if (readBack_) {
+        capture_->release(readBack_);
+        readBack_ = nullptr;
     }
+    readWidth_ = 0;
+}
+
+bool Presentation::finish() {
+    if (finished_) {
+        return !failed_;
+    }
+    finished_ = true;
+    if (capture_) {
+        if (readBack_) {
+            capture_->release(readBack_);
+            readBack_ = nullptr;
+        }
+        if (!capture_->finish() && !captureReported_) {
+            captureReported_ = true;
+            fail("capture", capture_->error());
+        }
+    }
+    for (std::size_t i = 0; i < options_.screenshots.size(); ++i) {
+        if (!shotTaken_[i]) {
+            const Screenshot& s = options_.screenshots[i];
+            fail("screenshot",
+                 "frame " + std::to_string(s.frame) + " was never presented (" +
+                     (lastPresented_ < 0 ? std::string("no frame was")
+                                         : "the last was frame " + std::to_string(lastPresented_)) +
+                     "): " + s.path + " not written");
+        }
+    }
+    return !failed_;
 }
 
 std::string Presentation::statsReport() const {

@@ -1,7 +1,8 @@
 #pragma once
-// What happens around each presented frame: capture and screenshots (read back before the swap), the
-// virtual clock, the headless backend's scripted input and the frame-time statistics (after it).
-#include "platform/frame_capture.h"
+// What happens around each presented frame: capture and screenshots (read back before the swap, kept
+// once the swap has presented the frame), the virtual clock, the headless backend's scripted input and
+// the frame-time statistics (after it).
+#include "platform/capture/capture_queue.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
 
@@ -19,16 +20,30 @@ public:
 
     void beforePresent(int frame, EGLint width, EGLint height) override;
     void afterPresent(int frame) override;
+    void presentFailed(int frame) override;
 
-    // Closes the capture stream.
-    void finish();
+    // Stores the frames still queued, closes the capture and reports screenshots whose frame never came.
+    // False if any output failed; each failure has been reported on standard error.
+    bool finish();
     // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time.
     std::string statsReport() const;
 
 private:
+    void keepFrame(int frame);
+    // Says once what failed, and stops the run as the quit message does.
+    void fail(const char* output, const std::string& error);
+
     const PlatformOptions& options_;
-    std::unique_ptr<FrameCapture> capture_;
-    std::vector<std::uint8_t> pixels_;
+    std::unique_ptr<CaptureQueue> capture_;
+    CapturedFrame* readBack_ = nullptr; // the captured frame between the read-back and the swap
+    std::vector<std::uint8_t> pixels_;  // a screenshot's frame when it is not captured
+    int readWidth_ = 0;
+    int readHeight_ = 0;
+    std::vector<bool> shotTaken_;
+    int lastPresented_ = -1;
+    bool captureReported_ = false;
+    bool failed_ = false;
+    bool finished_ = false;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point last_;
     std::vector<double> frameMs_;

@@ -3,10 +3,12 @@
 #include "platform/entry.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
+#include "platform/output_file.h"
 #include "platform/presentation.h"
 #include "platform/utf8.h"
 #include "platform/window/window_backend.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -71,8 +73,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::puts("nymbus " NYM_VERSION);
         return 0;
     }
-    if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str())) {
-        std::fprintf(stderr, "nymbus: cannot create the log file %s\n", options.logPath.c_str());
+    if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str(), error)) {
+        std::fprintf(stderr, "nymbus: log: %s\n", error.c_str());
         return 1;
     }
     const char* display = std::getenv("DISPLAY");
@@ -82,6 +84,7 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     if (!selectWindowBackend(kind, options.headless, error)) {
         if (options.backend) {
             std::fprintf(stderr, "nymbus: %s\n", error.c_str());
+            finishDebugOutput();
             return 1;
         }
         std::fprintf(stderr, "nymbus: %s; using the headless backend\n", error.c_str());
@@ -108,13 +111,18 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         result = entry(nullptr, commandLine.c_str());
     }
     gles::setPresentObserver(nullptr);
-    presentation.finish();
+    // A failed output makes a run that otherwise succeeded fail.
+    bool written = presentation.finish();
     if (options.stats) {
         // Standard output may be carrying the video.
         std::fputs(presentation.statsReport().c_str(), options.capturePath == "-" ? stderr : stdout);
     }
-    std::fflush(stdout);
-    return result;
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "nymbus: %s\n", describeFailure("write", "standard output", errno).c_str());
+        written = false;
+    }
+    written = finishDebugOutput() && written;
+    return written || result != 0 ? result : 1;
 }
 
 } // namespace platform
