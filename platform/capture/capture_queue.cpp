@@ -12,12 +12,15 @@ CaptureQueue::CaptureQueue(std::unique_ptr<FrameSink> sink, int workers, int buf
         workers = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
     }
     slots_.resize(static_cast<std::size_t>(buffers > 0 ? buffers : workers + 2));
-    // The workers take no signals: SIGINT and SIGTERM stay with the thread that runs the message loop.
+    // The workers take no signals: SIGINT and SIGTERM stay with the thread that runs the message loop,
+    // and a write into a closed pipe fails with EPIPE, reported as any failed write, instead of ending
+    // the process.
     sigset_t blocked;
     sigset_t previous;
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGINT);
     sigaddset(&blocked, SIGTERM);
+    sigaddset(&blocked, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &blocked, &previous);
     for (int i = 0; i < workers; ++i) {
         threads_.emplace_back([this] { work(); });

@@ -2,23 +2,27 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
-inline int luma(const std::uint8_t* p) {
-    return (19595 * p[0] + 38470 * p[1] + 7471 * p[2] + 32768) >> 16;
-}
-
-// Both are at least 1 for any colour, so the shifts never see a negative value; pure blue (red) gives
-// 256, which the block average clamps to 255.
-inline int blueDifference(const std::uint8_t* p) {
-    return (-11059 * p[0] - 21709 * p[1] + 32768 * p[2] + (128 << 16) + 32768) >> 16;
-}
-
-inline int redDifference(const std::uint8_t* p) {
-    return (32768 * p[0] - 27439 * p[1] - 5329 * p[2] + (128 << 16) + 32768) >> 16;
+// One row of pixels: luma stored, and each pixel's two colour differences kept for the block averages.
+// Both differences are at least 1 for any colour, so the shifts never see a negative value; pure blue
+// (red) gives 256, which the block average clamps to 255. Written as a plain loop over the pixels so
+// that the compiler vectorises it.
+void convertRow(const std::uint8_t* rgba, int width, std::uint8_t* luma, std::uint16_t* blue,
+                std::uint16_t* red) {
+    for (int x = 0; x < width; ++x) {
+        const int r = rgba[x * 4];
+        const int g = rgba[x * 4 + 1];
+        const int b = rgba[x * 4 + 2];
+        luma[x] = static_cast<std::uint8_t>((19595 * r + 38470 * g + 7471 * b + 32768) >> 16);
+        blue[x] =
+            static_cast<std::uint16_t>((-11059 * r - 21709 * g + 32768 * b + (128 << 16) + 32768) >> 16);
+        red[x] = static_cast<std::uint16_t>((32768 * r - 27439 * g - 5329 * b + (128 << 16) + 32768) >> 16);
+    }
 }
 
 inline std::uint8_t average(int sum, int count) {
@@ -46,48 +50,43 @@ void convertToYuv420(const std::uint8_t* bottomUpRgba, int frameWidth, int frame
         std::memset(yPlane, 0, static_cast<std::size_t>(width) * height);
         std::memset(uPlane, 128, 2 * static_cast<std::size_t>(cw) * ch);
     }
+    // The colour differences of the two rows of a block row.
+    std::vector<std::uint16_t> differences(4 * static_cast<std::size_t>(coveredWidth));
+    std::uint16_t* blue[2] = {differences.data(), differences.data() + coveredWidth};
+    std::uint16_t* red[2] = {blue[1] + coveredWidth, blue[1] + 2 * coveredWidth};
     const std::size_t rowBytes = static_cast<std::size_t>(frameWidth) * 4;
     for (int y = 0; y < coveredHeight; y += 2) {
-        const bool pair = y + 1 < coveredHeight;
-        const std::uint8_t* top = bottomUpRgba + static_cast<std::size_t>(frameHeight - 1 - y) * rowBytes;
-        const std::uint8_t* bottom = top - rowBytes; // read only for a pair
-        std::uint8_t* yTop = yPlane + static_cast<std::size_t>(y) * width;
-        std::uint8_t* yBottom = yTop + width;
+        const int rows = std::min(2, coveredHeight - y);
+        for (int dy = 0; dy < rows; ++dy) {
+            convertRow(bottomUpRgba + static_cast<std::size_t>(frameHeight - 1 - y - dy) * rowBytes,
+                       coveredWidth, yPlane + static_cast<std::size_t>(y + dy) * width, blue[dy], red[dy]);
+        }
         std::uint8_t* u = uPlane + static_cast<std::size_t>(y / 2) * cw;
         std::uint8_t* v = vPlane + static_cast<std::size_t>(y / 2) * cw;
-        int x = 0;
-        if (pair) {
-            for (; x + 1 < coveredWidth; x += 2) {
-                const std::uint8_t* a = top + x * 4;
-                const std::uint8_t* b = bottom + x * 4;
-                yTop[x] = static_cast<std::uint8_t>(luma(a));
-                yTop[x + 1] = static_cast<std::uint8_t>(luma(a + 4));
-                yBottom[x] = static_cast<std::uint8_t>(luma(b));
-                yBottom[x + 1] = static_cast<std::uint8_t>(luma(b + 4));
-                const int us =
-                    blueDifference(a) + blueDifference(a + 4) + blueDifference(b) + blueDifference(b + 4);
-                const int vs =
-                    redDifference(a) + redDifference(a + 4) + redDifference(b) + redDifference(b + 4);
-                u[x / 2] = static_cast<std::uint8_t>(std::min((us + 2) >> 2, 255));
-                v[x / 2] = static_cast<std::uint8_t>(std::min((vs + 2) >> 2, 255));
+        const int pairs = coveredWidth / 2;
+        if (rows == 2) {
+            for (int i = 0; i < pairs; ++i) {
+                const int us = blue[0][2 * i] + blue[0][2 * i + 1] + blue[1][2 * i] + blue[1][2 * i + 1];
+                const int vs = red[0][2 * i] + red[0][2 * i + 1] + red[1][2 * i] + red[1][2 * i + 1];
+                u[i] = static_cast<std::uint8_t>(std::min((us + 2) >> 2, 255));
+                v[i] = static_cast<std::uint8_t>(std::min((vs + 2) >> 2, 255));
             }
         }
-        // The last column of an odd covered width, and the last row of an odd covered height.
-        for (; x < coveredWidth; x += 2) {
+        // Blocks the frame covers only partly: the last row of an odd height, the last column of an
+        // odd width.
+        for (int i = rows == 2 ? pairs : 0; i < (coveredWidth + 1) / 2; ++i) {
             int us = 0;
             int vs = 0;
             int count = 0;
-            for (int dy = 0; dy < (pair ? 2 : 1); ++dy) {
-                for (int dx = 0; dx < 2 && x + dx < coveredWidth; ++dx) {
-                    const std::uint8_t* p = (dy ? bottom : top) + (x + dx) * 4;
-                    (dy ? yBottom : yTop)[x + dx] = static_cast<std::uint8_t>(luma(p));
-                    us += blueDifference(p);
-                    vs += redDifference(p);
+            for (int dy = 0; dy < rows; ++dy) {
+                for (int x = 2 * i; x < std::min(2 * i + 2, coveredWidth); ++x) {
+                    us += blue[dy][x];
+                    vs += red[dy][x];
                     ++count;
                 }
             }
-            u[x / 2] = average(us, count);
-            v[x / 2] = average(vs, count);
+            u[i] = average(us, count);
+            v[i] = average(vs, count);
         }
     }
 }

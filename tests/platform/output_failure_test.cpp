@@ -17,13 +17,21 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platformtest;
 
-// Standard output sent to a file while it exists.
+// Standard output sent to a file, or to a pipe that nobody reads (null), while it exists.
 class StandardOutputTo {
 public:
     explicit StandardOutputTo(const char* path) {
         std::fflush(stdout);
         saved_ = ::dup(STDOUT_FILENO);
-        const int fd = ::open(path, O_WRONLY);
+        int fd = -1;
+        if (path) {
+            fd = ::open(path, O_WRONLY);
+        } else {
+            int ends[2];
+            EXPECT_EQ(::pipe(ends), 0);
+            ::close(ends[0]);
+            fd = ends[1];
+        }
         ::dup2(fd, STDOUT_FILENO);
         ::close(fd);
     }
@@ -95,13 +103,20 @@ TEST(OutputFailure, AFolderThatDoesNotExistIsReportedOnceAndStopsTheRun) {
     EXPECT_TRUE(ticksAfterFrames.empty());
 }
 
-TEST(OutputFailure, AFullDeviceOnStandardOutputOrUnderTheLogIsAnError) {
+TEST(OutputFailure, AFullDeviceOrAClosedPipeOnStandardOutputOrUnderTheLogIsAnError) {
     for (const char* screen : {"--screen=1x1", "--screen=64x48"}) {
         SCOPED_TRACE(screen);
         StandardOutputTo full("/dev/full");
         const Outcome run = runMiniShell(20, {screen, "--capture=-"});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err, "nymbus: capture: cannot write standard output: No space left on device\n");
+    }
+    {
+        // The reader of the video has gone: a failed write like the others, not the end of the process.
+        StandardOutputTo closed(nullptr);
+        const Outcome run = runMiniShell(20, {"--screen=8x8", "--capture=-"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "nymbus: capture: cannot write standard output: Broken pipe\n");
     }
     {
         StandardOutputTo full("/dev/full");
