@@ -2,7 +2,6 @@
 
 #include "platform/clock.h"
 #include "platform/debug_output.h"
-#include "platform/gles/gl.h"
 #include "platform/png_file.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
@@ -35,47 +34,42 @@ void Presentation::fail(const char* output, const std::string& error) {
 }
 
 void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
-    const bool captured = capture_ && frame % options_.captureEvery == 0;
-    const bool shot = std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
-                                  [frame](const Screenshot& s) { return s.frame == frame; });
-    if ((!captured && !shot) || width <= 0 || height <= 0) {
+    if (width <= 0 || height <= 0) {
         return;
     }
-    std::uint8_t* pixels = nullptr;
-    if (captured) {
+    if (capture_ && frame % options_.captureEvery == 0) {
         readBack_ = capture_->acquire(frame / options_.captureEvery, width, height);
-        pixels = readBack_ ? readBack_->rgba.data() : nullptr;
+        if (readBack_) {
+            readback_.read(*readBack_);
+        }
     }
-    if (!pixels && shot) {
-        pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-        pixels = pixels_.data();
-    }
-    if (pixels) {
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        readWidth_ = width;
-        readHeight_ = height;
+    if (std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
+                    [frame](const Screenshot& s) { return s.frame == frame; })) {
+        shot_.width = width;
+        shot_.height = height;
+        readback_.read(shot_, true);
+        shotRead_ = true;
     }
 }
 
 void Presentation::keepFrame(int frame) {
     lastPresented_ = frame;
-    const std::uint8_t* pixels = readBack_ ? readBack_->rgba.data() : pixels_.data();
-    for (std::size_t i = 0; i < options_.screenshots.size(); ++i) {
+    for (std::size_t i = 0; i < options_.screenshots.size() && shotRead_; ++i) {
         const Screenshot& s = options_.screenshots[i];
         std::string error;
-        if (s.frame != frame || readWidth_ <= 0) {
+        if (s.frame != frame) {
             continue;
         }
         shotTaken_[i] = true;
-        if (!writePng(s.path, readWidth_, readHeight_, pixels, 0, true, &error)) {
+        if (!writePng(s.path, shot_.width, shot_.height, rgbaPixels(shot_, shotRgba_), 0, true, &error)) {
             fail("screenshot", error);
         }
     }
+    shotRead_ = false;
     if (readBack_) {
         capture_->submit(readBack_);
         readBack_ = nullptr;
     }
-    readWidth_ = 0;
     if (capture_ && capture_->failed() && !captureReported_) {
         captureReported_ = true;
         fail("capture", capture_->error());
@@ -100,7 +94,7 @@ void Presentation::presentFailed(int) {
         capture_->release(readBack_);
         readBack_ = nullptr;
     }
-    readWidth_ = 0;
+    shotRead_ = false;
 }
 
 bool Presentation::finish() {

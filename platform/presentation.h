@@ -3,6 +3,7 @@
 // once the swap has presented the frame), the virtual clock, the headless backend's scripted input and
 // the frame-time statistics (after it).
 #include "platform/capture/capture_queue.h"
+#include "platform/capture/frame_readback.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
 
@@ -35,10 +36,11 @@ private:
 
     const PlatformOptions& options_;
     std::unique_ptr<CaptureQueue> capture_;
+    FrameReadback readback_;
     CapturedFrame* readBack_ = nullptr; // the captured frame between the read-back and the swap
-    std::vector<std::uint8_t> pixels_;  // a screenshot's frame when it is not captured
-    int readWidth_ = 0;
-    int readHeight_ = 0;
+    CapturedFrame shot_;                // a screenshot's frame between the read-back and the swap
+    bool shotRead_ = false;
+    std::vector<std::uint8_t> shotRgba_;
     std::vector<bool> shotTaken_;
     int lastPresented_ = -1;
     bool captureReported_ = false;

@@ -91,22 +91,30 @@ void pngCapture(benchmark::State& state) {
 }
 BENCHMARK(pngCapture)->Unit(benchmark::kMillisecond);
 
+// Arguments: width, height, 1 for a 5-6-5 frame (else RGBA).
 void yuv420Conversion(benchmark::State& state) {
-    const int width = static_cast<int>(state.range(0));
-    const int height = static_cast<int>(state.range(1));
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
+    platform::CapturedFrame frame;
+    frame.width = static_cast<int>(state.range(0));
+    frame.height = static_cast<int>(state.range(1));
+    frame.format = state.range(2) ? platform::PixelFormat::Rgb565 : platform::PixelFormat::Rgba8888;
+    frame.stride = static_cast<std::size_t>(frame.width) * (state.range(2) ? 2 : 4);
+    frame.pixels.resize(frame.stride * static_cast<std::size_t>(frame.height));
     std::uint32_t seed = 12345;
-    for (auto& byte : rgba) {
+    for (auto& byte : frame.pixels) {
         seed = seed * 1664525u + 1013904223u;
         byte = static_cast<std::uint8_t>(seed >> 24);
     }
-    std::vector<std::uint8_t> planes(platform::yuv420Size(width, height));
+    std::vector<std::uint8_t> planes(platform::yuv420Size(frame.width, frame.height));
     for (auto _ : state) {
-        platform::convertToYuv420(rgba.data(), width, height, width, height, planes.data());
+        platform::convertToYuv420(frame, frame.width, frame.height, planes.data());
         benchmark::DoNotOptimize(planes.data());
     }
 }
-BENCHMARK(yuv420Conversion)->Args({640, 480})->Args({1280, 720})->Unit(benchmark::kMicrosecond);
+BENCHMARK(yuv420Conversion)
+    ->ArgNames({"width", "height", "rgb565"})
+    ->ArgsProduct({{640}, {480}, {0, 1}})
+    ->Args({1280, 720, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -49,11 +49,9 @@ CapturedFrame* CaptureQueue::acquire(int number, int width, int height) {
         return nullptr;
     }
     slot->state = State::Filling;
-    lock.unlock();
     slot->frame.number = number;
     slot->frame.width = width;
     slot->frame.height = height;
-    slot->frame.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     return &slot->frame;
 }
 

@@ -27,8 +27,9 @@ public:
     CaptureQueue(const CaptureQueue&) = delete;
     CaptureQueue& operator=(const CaptureQueue&) = delete;
 
-    // A buffer for a frame of width x height, its pixels to be filled in; waits while every buffer is in
-    // use. Null once the capture has failed.
+    // A buffer for a frame of width x height, its layout and pixels to be filled in (the buffer keeps
+    // its memory from frame to frame); waits while every buffer is in use. Null once the capture has
+    // failed.
     CapturedFrame* acquire(int number, int width, int height);
     // Hands a frame from acquire to the workers.
     void submit(CapturedFrame* frame);

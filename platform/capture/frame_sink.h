@@ -3,6 +3,7 @@
 // work in two steps so that a queue can run the costly one on several threads: `encode` turns one frame
 // into bytes on its own (any thread, several frames at once), `store` keeps the encoded frames one at a
 // time in the order they were captured.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,12 +11,23 @@
 
 namespace platform {
 
+// How a frame's pixels are laid out: 8-bit RGBA, or a 16-bit surface's own 5-6-5 pixels (native byte
+// order), which are read back faster and expanded to RGBA by the sink's worker.
+enum class PixelFormat { Rgba8888, Rgb565 };
+
 struct CapturedFrame {
     int number = 0; // names the frame (numbered files)
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgba; // as glReadPixels returns it: bottom row first
+    PixelFormat format = PixelFormat::Rgba8888;
+    std::size_t stride = 0;           // bytes from one row to the next
+    std::vector<std::uint8_t> pixels; // as glReadPixels returns them: bottom row first
 };
+
+// The frame's pixels as RGBA rows of width * 4 bytes, bottom row first: the frame's own bytes when they
+// are laid out so, else an expansion into `scratch`. A 5-6-5 pixel expands by bit replication, as Mesa's
+// RGBA read-back of such a surface gives it.
+const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint8_t>& scratch);
 
 class FrameSink {
 public:

@@ -30,7 +30,9 @@ void PngSequenceSink::begin(int, int) {}
 
 bool PngSequenceSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded,
                              std::string& error) const {
-    if (!encodePng(encoded, frame.width, frame.height, frame.rgba.data(), 0, true, capturePngCompression)) {
+    thread_local std::vector<std::uint8_t> scratch;
+    if (!encodePng(encoded, frame.width, frame.height, rgbaPixels(frame, scratch), 0, true,
+                   capturePngCompression)) {
         error = "cannot encode " + numberedPath(pattern_, frame.number);
         return false;
     }

@@ -23,8 +23,7 @@ void Y4mSink::begin(int width, int height) {
 bool Y4mSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded, std::string&) const {
     encoded.resize(markerSize + yuv420Size(width_, height_));
     std::memcpy(encoded.data(), frameMarker, markerSize);
-    convertToYuv420(frame.rgba.data(), frame.width, frame.height, width_, height_,
-                    encoded.data() + markerSize);
+    convertToYuv420(frame, width_, height_, encoded.data() + markerSize);
     return true;
 }
 

@@ -8,20 +8,49 @@ namespace platform {
 
 namespace {
 
+// A pixel's 8-bit channels: RGBA bytes, or a 5-6-5 pixel expanded by bit replication (as rgbaPixels
+// expands it).
+struct Rgba {
+    static constexpr int bytes = 4;
+    static void channels(const std::uint8_t* p, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
+        r = p[0];
+        g = p[1];
+        b = p[2];
+    }
+};
+
+struct Rgb565 {
+    static constexpr int bytes = 2;
+    static void channels(const std::uint8_t* p, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
+        std::uint16_t pixel;
+        std::memcpy(&pixel, p, 2);
+        const int r5 = pixel >> 11;
+        const int g6 = (pixel >> 5) & 63;
+        const int b5 = pixel & 31;
+        r = static_cast<std::int16_t>(r5 << 3 | r5 >> 2);
+        g = static_cast<std::int16_t>(g6 << 2 | g6 >> 4);
+        b = static_cast<std::int16_t>(b5 << 3 | b5 >> 2);
+    }
+};
+
 // One row of pixels: luma stored, and each pixel's two colour differences kept for the block averages.
 // Both differences are at least 1 for any colour, so the shifts never see a negative value; pure blue
-// (red) gives 256, which the block average clamps to 255. Written as a plain loop over the pixels so
-// that the compiler vectorises it.
-void convertRow(const std::uint8_t* rgba, int width, std::uint8_t* luma, std::uint16_t* blue,
+// (red) gives 256, which the block average clamps to 255. Written as a plain loop over the pixels with
+// 16-bit factors (38470 g = 5702 g + 32768 g) so that the compiler vectorises it.
+template <class Pixel>
+void convertRow(const std::uint8_t* pixels, int width, std::uint8_t* luma, std::uint16_t* blue,
                 std::uint16_t* red) {
     for (int x = 0; x < width; ++x) {
-        const int r = rgba[x * 4];
-        const int g = rgba[x * 4 + 1];
-        const int b = rgba[x * 4 + 2];
-        luma[x] = static_cast<std::uint8_t>((19595 * r + 38470 * g + 7471 * b + 32768) >> 16);
-        blue[x] =
-            static_cast<std::uint16_t>((-11059 * r - 21709 * g + 32768 * b + (128 << 16) + 32768) >> 16);
-        red[x] = static_cast<std::uint16_t>((32768 * r - 27439 * g - 5329 * b + (128 << 16) + 32768) >> 16);
+        std::int16_t r;
+        std::int16_t g;
+        std::int16_t b;
+        Pixel::channels(pixels + x * Pixel::bytes, r, g, b);
+        const int y = r * std::int16_t{19595} + g * std::int16_t{5702} + b * std::int16_t{7471} + (g << 15);
+        const int u = r * std::int16_t{-11059} + g * std::int16_t{-21709} + (b << 15);
+        const int v = (r << 15) + g * std::int16_t{-27439} + b * std::int16_t{-5329};
+        luma[x] = static_cast<std::uint8_t>((y + 32768) >> 16);
+        blue[x] = static_cast<std::uint16_t>((u + (128 << 16) + 32768) >> 16);
+        red[x] = static_cast<std::uint16_t>((v + (128 << 16) + 32768) >> 16);
     }
 }
 
@@ -37,8 +66,9 @@ std::size_t yuv420Size(int width, int height) {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 2 * chroma;
 }
 
-void convertToYuv420(const std::uint8_t* bottomUpRgba, int frameWidth, int frameHeight, int width, int height,
-                     std::uint8_t* planes) {
+void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uint8_t* planes) {
+    const int frameWidth = frame.width;
+    const int frameHeight = frame.height;
     const int cw = (width + 1) / 2;
     const int ch = (height + 1) / 2;
     std::uint8_t* yPlane = planes;
@@ -54,12 +84,17 @@ void convertToYuv420(const std::uint8_t* bottomUpRgba, int frameWidth, int frame
     std::vector<std::uint16_t> differences(4 * static_cast<std::size_t>(coveredWidth));
     std::uint16_t* blue[2] = {differences.data(), differences.data() + coveredWidth};
     std::uint16_t* red[2] = {blue[1] + coveredWidth, blue[1] + 2 * coveredWidth};
-    const std::size_t rowBytes = static_cast<std::size_t>(frameWidth) * 4;
     for (int y = 0; y < coveredHeight; y += 2) {
         const int rows = std::min(2, coveredHeight - y);
         for (int dy = 0; dy < rows; ++dy) {
-            convertRow(bottomUpRgba + static_cast<std::size_t>(frameHeight - 1 - y - dy) * rowBytes,
-                       coveredWidth, yPlane + static_cast<std::size_t>(y + dy) * width, blue[dy], red[dy]);
+            const std::uint8_t* row =
+                frame.pixels.data() + static_cast<std::size_t>(frameHeight - 1 - y - dy) * frame.stride;
+            std::uint8_t* luma = yPlane + static_cast<std::size_t>(y + dy) * width;
+            if (frame.format == PixelFormat::Rgb565) {
+                convertRow<Rgb565>(row, coveredWidth, luma, blue[dy], red[dy]);
+            } else {
+                convertRow<Rgba>(row, coveredWidth, luma, blue[dy], red[dy]);
+            }
         }
         std::uint8_t* u = uPlane + static_cast<std::size_t>(y / 2) * cw;
         std::uint8_t* v = vPlane + static_cast<std::size_t>(y / 2) * cw;

@@ -25,7 +25,7 @@ public:
                 std::string& error) const override {
         std::this_thread::sleep_for(std::chrono::microseconds((frame.number * 7919) % 3000));
         encoded.assign(1, static_cast<std::uint8_t>(frame.number));
-        encoded.push_back(frame.rgba.at(0));
+        encoded.push_back(frame.pixels.at(0));
         if (frame.number == failEncodingAt) {
             error = "cannot encode frame " + std::to_string(frame.number);
             return false;
@@ -80,8 +80,9 @@ bool captureFrames(platform::CaptureQueue& queue, int count, int width = 4, int 
         if (!frame) {
             return false;
         }
-        EXPECT_EQ(frame->rgba.size(), static_cast<std::size_t>(width * height * 4));
-        frame->rgba[0] = static_cast<std::uint8_t>(i * 3);
+        EXPECT_EQ(frame->width, width);
+        EXPECT_EQ(frame->height, height);
+        frame->pixels.assign(static_cast<std::size_t>(width * height * 4), static_cast<std::uint8_t>(i * 3));
         queue.submit(frame);
     }
     return true;
@@ -122,7 +123,7 @@ TEST(CaptureQueue, ASlowDiskMakesTheCapturingThreadWaitInsteadOfHoldingMoreFrame
         for (int i = 0; i < 20; ++i) {
             platform::CapturedFrame* frame = queue.acquire(i, 4, 2);
             ++acquired;
-            frame->rgba[0] = static_cast<std::uint8_t>(i * 3);
+            frame->pixels.assign(32, static_cast<std::uint8_t>(i * 3));
             queue.submit(frame);
         }
     });

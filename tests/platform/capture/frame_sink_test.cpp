@@ -52,7 +52,8 @@ void capture(platform::CaptureQueue& queue, const std::vector<std::vector<std::u
     for (std::size_t i = 0; i < frames.size(); ++i) {
         platform::CapturedFrame* frame = queue.acquire(static_cast<int>(i), width, height);
         ASSERT_NE(frame, nullptr);
-        frame->rgba = frames[i];
+        frame->stride = static_cast<std::size_t>(width) * 4;
+        frame->pixels = frames[i];
         queue.submit(frame);
     }
 }
@@ -106,7 +107,8 @@ TEST(Y4mSink, TheStreamIsTheHeaderThenEachFrameConvertedInOrder) {
     // A frame of another size is cropped to the stream's size.
     const std::vector<std::uint8_t> larger = frameOf(40, 20, 99);
     platform::CapturedFrame* frame = queue.acquire(9, 40, 20);
-    frame->rgba = larger;
+    frame->stride = 40 * 4;
+    frame->pixels = larger;
     queue.submit(frame);
     ASSERT_TRUE(queue.finish()) << queue.error();
 
@@ -114,8 +116,12 @@ TEST(Y4mSink, TheStreamIsTheHeaderThenEachFrameConvertedInOrder) {
     std::vector<std::uint8_t> planes(platform::yuv420Size(33, 17));
     frames.push_back(larger);
     for (std::size_t i = 0; i < frames.size(); ++i) {
-        const int w = i < 9 ? 33 : 40;
-        platform::convertToYuv420(frames[i].data(), w, i < 9 ? 17 : 20, 33, 17, planes.data());
+        platform::CapturedFrame captured;
+        captured.width = i < 9 ? 33 : 40;
+        captured.height = i < 9 ? 17 : 20;
+        captured.stride = static_cast<std::size_t>(captured.width) * 4;
+        captured.pixels = frames[i];
+        platform::convertToYuv420(captured, 33, 17, planes.data());
         expected += "FRAME\n" + std::string(planes.begin(), planes.end());
     }
     EXPECT_EQ(fileBytes(video), expected);

@@ -67,6 +67,15 @@ std::vector<std::uint8_t> testFrame(int width, int height, std::mt19937& random)
     return rgba;
 }
 
+platform::CapturedFrame rgbaFrame(const std::vector<std::uint8_t>& rgba, int width, int height) {
+    platform::CapturedFrame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.stride = static_cast<std::size_t>(width) * 4;
+    frame.pixels = rgba;
+    return frame;
+}
+
 TEST(Yuv420, SameBytesAsThePlainConversionForEvenOddCroppedAndPaddedFrames) {
     std::mt19937 random(1234);
     struct Case {
@@ -80,7 +89,7 @@ TEST(Yuv420, SameBytesAsThePlainConversionForEvenOddCroppedAndPaddedFrames) {
         const std::vector<std::uint8_t> frame = testFrame(c.frameWidth, c.frameHeight, random);
         // A stale buffer: every byte must be written.
         std::vector<std::uint8_t> planes(platform::yuv420Size(c.width, c.height), 0xA5);
-        platform::convertToYuv420(frame.data(), c.frameWidth, c.frameHeight, c.width, c.height,
+        platform::convertToYuv420(rgbaFrame(frame, c.frameWidth, c.frameHeight), c.width, c.height,
                                   planes.data());
         ASSERT_EQ(planes, plainConversion(frame, c.frameWidth, c.frameHeight, c.width, c.height));
     }
@@ -104,7 +113,7 @@ TEST(Yuv420, PureColoursGiveTheFullRangeValues) {
     paint(0, 0, 255, 255, 255);
     paint(2, 0, 0, 0, 0);
     std::vector<std::uint8_t> planes(platform::yuv420Size(4, 4));
-    platform::convertToYuv420(frame.data(), 4, 4, 4, 4, planes.data());
+    platform::convertToYuv420(rgbaFrame(frame, 4, 4), 4, 4, planes.data());
     EXPECT_EQ(planes[0], 29);  // blue's luma
     EXPECT_EQ(planes[2], 76);  // red's
     EXPECT_EQ(planes[8], 255); // white's
@@ -113,6 +122,28 @@ TEST(Yuv420, PureColoursGiveTheFullRangeValues) {
     const std::uint8_t* v = u + 4;
     EXPECT_EQ((std::vector<int>{u[0], u[1], u[2], u[3]}), (std::vector<int>{255, 85, 128, 128}));
     EXPECT_EQ((std::vector<int>{v[0], v[1], v[2], v[3]}), (std::vector<int>{107, 255, 128, 128}));
+}
+
+TEST(Yuv420, A565FrameConvertsAsItsRgbaExpansion) {
+    std::mt19937 random(99);
+    for (const int width : {64, 33}) {
+        SCOPED_TRACE(width);
+        platform::CapturedFrame frame;
+        frame.width = width;
+        frame.height = 9;
+        frame.format = platform::PixelFormat::Rgb565;
+        frame.stride = static_cast<std::size_t>(width * 2 + 6); // rows padded
+        frame.pixels.resize(frame.stride * 9);
+        for (auto& byte : frame.pixels) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        std::vector<std::uint8_t> scratch;
+        const std::uint8_t* rgba = platform::rgbaPixels(frame, scratch);
+        const std::vector<std::uint8_t> expanded(rgba, rgba + width * 9 * 4);
+        std::vector<std::uint8_t> planes(platform::yuv420Size(width, 9));
+        platform::convertToYuv420(frame, width, 9, planes.data());
+        EXPECT_EQ(planes, plainConversion(expanded, width, 9, width, 9));
+    }
 }
 
 } // namespace
