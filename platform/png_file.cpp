@@ -25,25 +25,17 @@ void ignoreWarning(png_structp, png_const_charp) {}
 
 } // namespace
 
-bool encodePng(std::vector<std::uint8_t>& out, int width, int height, const std::uint8_t* rgba,
-               std::size_t stride, bool bottomUp, const PngCompression& compression) {
+bool encodePngRows(std::vector<std::uint8_t>& out, int width, int height,
+                   const std::function<const std::uint8_t*(int)>& row, const PngCompression& compression) {
     out.clear();
-    if (width <= 0 || height <= 0 || !rgba) {
+    if (width <= 0 || height <= 0) {
         return false;
-    }
-    if (stride == 0) {
-        stride = static_cast<std::size_t>(width) * 4;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failSilently, ignoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
         return false;
-    }
-    std::vector<png_const_bytep> rows(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const int source = bottomUp ? height - 1 - y : y;
-        rows[static_cast<std::size_t>(y)] = rgba + static_cast<std::size_t>(source) * stride;
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
@@ -64,10 +56,27 @@ bool encodePng(std::vector<std::uint8_t>& out, int width, int height, const std:
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rows.data()));
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, row(y));
+    }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
+}
+
+bool encodePng(std::vector<std::uint8_t>& out, int width, int height, const std::uint8_t* rgba,
+               std::size_t stride, bool bottomUp, const PngCompression& compression) {
+    if (!rgba) {
+        out.clear();
+        return false;
+    }
+    if (stride == 0) {
+        stride = static_cast<std::size_t>(width) * 4;
+    }
+    return encodePngRows(
+        out, width, height,
+        [&](int y) { return rgba + static_cast<std::size_t>(bottomUp ? height - 1 - y : y) * stride; },
+        compression);
 }
 
 bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba, std::size_t stride,

@@ -2,6 +2,7 @@
 // PNG files of 8-bit RGBA images, through libpng: frame capture, screenshots and the asset tool's previews.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct PngCompression {
 // image is still stored upright. False (with `png` empty) if libpng fails.
 bool encodePng(std::vector<std::uint8_t>& png, int width, int height, const std::uint8_t* rgba,
                std::size_t stride = 0, bool bottomUp = false, const PngCompression& compression = {});
+
+// The same for an image given a row at a time, top row first: `row(y)` returns row y's RGBA bytes,
+// which stay valid until the next call.
+bool encodePngRows(std::vector<std::uint8_t>& png, int width, int height,
+                   const std::function<const std::uint8_t*(int)>& row,
+                   const PngCompression& compression = {});
 
 // Encodes as encodePng with libpng's default compression and writes the file whole or not at all (a
 // temporary name, then a rename). False if it cannot be written, with the reason in `error` if given.

@@ -24,9 +24,12 @@ struct CapturedFrame {
     std::vector<std::uint8_t> pixels; // as glReadPixels returns them: bottom row first
 };
 
+// Row `y` of the frame (0: the first in memory, the bottom one) as width * 4 RGBA bytes: the frame's own
+// bytes, or a 5-6-5 row expanded into `scratch` by bit replication, as Mesa's RGBA read-back of such a
+// surface gives it.
+const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch);
 // The frame's pixels as RGBA rows of width * 4 bytes, bottom row first: the frame's own bytes when they
-// are laid out so, else an expansion into `scratch`. A 5-6-5 pixel expands by bit replication, as Mesa's
-// RGBA read-back of such a surface gives it.
+// are laid out so, else a copy or an expansion into `scratch`.
 const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint8_t>& scratch);
 
 class FrameSink {

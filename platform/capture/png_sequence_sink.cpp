@@ -30,9 +30,9 @@ void PngSequenceSink::begin(int, int) {}
 
 bool PngSequenceSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded,
                              std::string& error) const {
-    thread_local std::vector<std::uint8_t> scratch;
-    if (!encodePng(encoded, frame.width, frame.height, rgbaPixels(frame, scratch), 0, true,
-                   capturePngCompression)) {
+    std::vector<std::uint8_t> row;
+    const auto rowOf = [&](int y) { return rgbaRow(frame, frame.height - 1 - y, row); };
+    if (!encodePngRows(encoded, frame.width, frame.height, rowOf, capturePngCompression)) {
         error = "cannot encode " + numberedPath(pattern_, frame.number);
         return false;
     }
