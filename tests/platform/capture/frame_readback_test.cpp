@@ -1,6 +1,7 @@
 // Frames of a 5-6-5 surface are read back in the surface's own format, and expand to exactly the bytes
 // of the RGBA read-back, for every 16-bit colour and with padded rows.
 #include "platform/capture/frame_readback.h"
+#include "tests/platform/offscreen_gl.h"
 #include "tests/support/offscreen_context.h"
 
 #include <gtest/gtest.h>
@@ -20,21 +21,7 @@ void drawEveryColour() {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, texels.data());
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glDisable(GL_DITHER);
-    glEnable(GL_TEXTURE_2D);
-    constexpr GLfixed one = 0x10000;
-    static const GLfixed corners[] = {-one, -one, one, -one, -one, one, one, one};
-    static const GLfixed coordinates[] = {0, 0, one, 0, 0, one, one, one};
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(2, GL_FIXED, 0, corners);
-    glTexCoordPointer(2, GL_FIXED, 0, coordinates);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    drawTextureOnQuad(texture, 256, 256);
     glDeleteTextures(1, &texture);
 }
 
