@@ -1,5 +1,6 @@
 #include "platform/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -90,6 +91,19 @@ bool validCapturePath(const std::string& path) {
     return i < path.size() && path[i] == 'd' && i - percent <= 4 && path.find('%', i) == std::string::npos;
 }
 
+// Whether the numbered file names fit in a file name (255 bytes); a number has up to 10 digits.
+bool numberedNamesFit(const std::string& pattern) {
+    const std::size_t percent = pattern.find('%');
+    const std::size_t d = pattern.find('d', percent);
+    const std::size_t slash = pattern.rfind('/', percent);
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t nameEnd = std::min(pattern.find('/', d), pattern.size());
+    int width = 0;
+    std::from_chars(pattern.data() + percent + 1, pattern.data() + d, width);
+    const std::size_t digits = std::max<std::size_t>(static_cast<std::size_t>(width), 10);
+    return (percent - nameStart) + digits + (nameEnd - d - 1) <= 255;
+}
+
 } // namespace
 
 bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error) {
@@ -154,6 +168,10 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             options.capturePath = std::string(value);
             if (!validCapturePath(options.capturePath)) {
                 return bad("expected a PNG pattern with %d (e.g. frames/%05d.png), a .y4m file or -");
+            }
+            const bool numbered = options.capturePath != "-" && !options.capturePath.ends_with(".y4m");
+            if (numbered && !numberedNamesFit(options.capturePath)) {
+                return bad("the numbered file names would be longer than 255 bytes");
             }
         } else if (name == "--capture-every") {
             if (!parseInt(value, 1, 1 << 30, options.captureEvery)) {

@@ -1,69 +1,97 @@
 #include "platform/png_file.h"
 
+#include "platform/output_file.h"
+
 #include <csetjmp>
-#include <cstdio>
 #include <png.h>
 
 namespace platform {
 
 namespace {
 
-struct File {
-    std::FILE* f;
-    ~File() {
-        if (f) {
-            std::fclose(f);
-        }
-    }
-};
+void appendBytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+
+void flushNothing(png_structp) {}
+
+// libpng's default handlers print to standard error; a failure is reported by the caller instead.
+[[noreturn]] void failSilently(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
 
 } // namespace
 
-bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba, std::size_t stride,
-              bool bottomUp) {
-    if (width <= 0 || height <= 0 || !rgba) {
+bool encodePngRows(std::vector<std::uint8_t>& out, int width, int height,
+                   const std::function<const std::uint8_t*(int)>& row, const PngCompression& compression) {
+    out.clear();
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failSilently, ignoreWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        out.clear();
+        return false;
+    }
+    png_set_write_fn(png, &out, appendBytes, flushNothing);
+    if (compression.level >= 0) {
+        png_set_compression_level(png, compression.level);
+    }
+    if (compression.filters >= 0) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, compression.filters);
+    }
+    if (compression.strategy >= 0) {
+        png_set_compression_strategy(png, compression.strategy);
+    }
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, row(y));
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+bool encodePng(std::vector<std::uint8_t>& out, int width, int height, const std::uint8_t* rgba,
+               std::size_t stride, bool bottomUp, const PngCompression& compression) {
+    if (!rgba) {
+        out.clear();
         return false;
     }
     if (stride == 0) {
         stride = static_cast<std::size_t>(width) * 4;
     }
-    File file{std::fopen(path.c_str(), "wb")};
-    if (!file.f) {
-        return false;
+    return encodePngRows(
+        out, width, height,
+        [&](int y) { return rgba + static_cast<std::size_t>(bottomUp ? height - 1 - y : y) * stride; },
+        compression);
+}
+
+bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba, std::size_t stride,
+              bool bottomUp, std::string* error) {
+    std::vector<std::uint8_t> png;
+    std::string failure;
+    if (!encodePng(png, width, height, rgba, stride, bottomUp)) {
+        failure = "cannot encode " + path;
+    } else if (writeWholeFile(path, png.data(), png.size(), failure)) {
+        return true;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        std::remove(path.c_str());
-        return false;
+    if (error) {
+        *error = failure;
     }
-    std::vector<png_const_bytep> rows(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const int source = bottomUp ? height - 1 - y : y;
-        rows[static_cast<std::size_t>(y)] = rgba + static_cast<std::size_t>(source) * stride;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file.f);
-        file.f = nullptr;
-        std::remove(path.c_str());
-        return false;
-    }
-    png_init_io(png, file.f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rows.data()));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    const bool closed = std::fclose(file.f) == 0;
-    file.f = nullptr;
-    if (!closed) {
-        std::remove(path.c_str());
-    }
-    return closed;
+    return false;
 }
 
 bool readPng(const std::string& path, PngImage& image) {

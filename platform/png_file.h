@@ -2,16 +2,36 @@
 // PNG files of 8-bit RGBA images, through libpng: frame capture, screenshots and the asset tool's previews.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// Writes width x height RGBA pixels, rows `stride` bytes apart (0: width * 4). With `bottomUp` the first
-// row in memory is the image's bottom row (as glReadPixels returns it) and the file is still upright.
-// Returns false, with the file removed, if it cannot be written.
+// How libpng compresses: a zlib level (0-9), the row filters (a mask of PNG_FILTER_* values) and a zlib
+// strategy; a negative value keeps libpng's default.
+struct PngCompression {
+    int level = -1;
+    int filters = -1;
+    int strategy = -1;
+};
+
+// Encodes width x height RGBA pixels, rows `stride` bytes apart (0: width * 4), into `png`. With
+// `bottomUp` the first row in memory is the image's bottom row (as glReadPixels returns it) and the
+// image is still stored upright. False (with `png` empty) if libpng fails.
+bool encodePng(std::vector<std::uint8_t>& png, int width, int height, const std::uint8_t* rgba,
+               std::size_t stride = 0, bool bottomUp = false, const PngCompression& compression = {});
+
+// The same for an image given a row at a time, top row first: `row(y)` returns row y's RGBA bytes,
+// which stay valid until the next call.
+bool encodePngRows(std::vector<std::uint8_t>& png, int width, int height,
+                   const std::function<const std::uint8_t*(int)>& row,
+                   const PngCompression& compression = {});
+
+// Encodes as encodePng with libpng's default compression and writes the file whole or not at all (a
+// temporary name, then a rename). False if it cannot be written, with the reason in `error` if given.
 bool writePng(const std::string& path, int width, int height, const std::uint8_t* rgba,
-              std::size_t stride = 0, bool bottomUp = false);
+              std::size_t stride = 0, bool bottomUp = false, std::string* error = nullptr);
 
 struct PngImage {
     int width = 0;

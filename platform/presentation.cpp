@@ -1,7 +1,7 @@
 #include "platform/presentation.h"
 
 #include "platform/clock.h"
-#include "platform/gles/gl.h"
+#include "platform/debug_output.h"
 #include "platform/png_file.h"
 #include "platform/report/frame_statistics.h"
 #include "platform/report/run_reports.h"
@@ -13,9 +13,10 @@
 
 namespace platform {
 
-Presentation::Presentation(const PlatformOptions& options) : options_(options) {
+Presentation::Presentation(const PlatformOptions& options)
+    : options_(options), shotTaken_(options.screenshots.size(), false) {
     if (!options.capturePath.empty()) {
-        capture_ = std::make_unique<FrameCapture>(options.capturePath, options.fixedFps);
+        capture_ = std::make_unique<CaptureQueue>(makeFrameSink(options.capturePath, options.fixedFps));
     }
     if (options.stats || options.report.reportsFrames()) {
         recorder_.emplace();
@@ -28,29 +29,68 @@ Presentation::~Presentation() {
     finish();
 }
 
-void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
-    if (recorder_ && recorder_->log().frames.empty() && options_.report.reportsFrames()) {
-        environment_ = report::queryRunEnvironment(width, height);
-    }
-    const bool captured = capture_ && frame % options_.captureEvery == 0;
-    const bool shot = std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
-                                  [frame](const Screenshot& s) { return s.frame == frame; });
-    if ((!captured && !shot) || width <= 0 || height <= 0) {
-        return;
-    }
-    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
-    if (captured) {
-        capture_->write(frame / options_.captureEvery, width, height, pixels_.data());
-    }
-    for (const Screenshot& s : options_.screenshots) {
-        if (s.frame == frame && !writePng(s.path, width, height, pixels_.data(), 0, true)) {
-            std::fprintf(stderr, "nymbus: screenshot: cannot write %s\n", s.path.c_str());
+void Presentation::fail(const char* output, const std::string& error) {
+    std::fprintf(stderr, "nymbus: %s: %s\n", output, error.c_str());
+    if (!failed_) {
+        failed_ = true;
+        if (!finished_) {
+            postQuitMessage(0);
         }
     }
 }
 
+void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
+    if (recorder_ && recorder_->log().frames.empty() && options_.report.reportsFrames()) {
+        environment_ = report::queryRunEnvironment(width, height);
+    }
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (capture_ && frame % options_.captureEvery == 0) {
+        readBack_ = capture_->acquire(frame / options_.captureEvery, width, height);
+        if (readBack_) {
+            readback_.read(*readBack_);
+        }
+    }
+    if (std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
+                    [frame](const Screenshot& s) { return s.frame == frame; })) {
+        shot_.width = width;
+        shot_.height = height;
+        readback_.read(shot_, true);
+        shotRead_ = true;
+    }
+}
+
+void Presentation::keepFrame(int frame) {
+    lastPresented_ = frame;
+    for (std::size_t i = 0; i < options_.screenshots.size() && shotRead_; ++i) {
+        const Screenshot& s = options_.screenshots[i];
+        std::string error;
+        if (s.frame != frame) {
+            continue;
+        }
+        shotTaken_[i] = true;
+        if (!writePng(s.path, shot_.width, shot_.height, rgbaPixels(shot_, shotRgba_), 0, true, &error)) {
+            fail("screenshot", error);
+        }
+    }
+    shotRead_ = false;
+    if (readBack_) {
+        capture_->submit(readBack_);
+        readBack_ = nullptr;
+    }
+    if (capture_ && capture_->failed() && !captureReported_) {
+        captureReported_ = true;
+        fail("capture", capture_->error());
+    }
+    if (debugOutputFailed() && !failed_) {
+        failed_ = true; // the debug output has said what failed
+        postQuitMessage(0);
+    }
+}
+
 void Presentation::afterPresent(int frame) {
+    keepFrame(frame);
     if (recorder_) {
         const int lapsBefore = recorder_->log().laps;
         recorder_->framePresented();
@@ -63,10 +103,40 @@ void Presentation::afterPresent(int frame) {
     windowFramePresented(frame);
 }
 
-void Presentation::finish() {
-    if (capture_) {
-        capture_->close();
+void Presentation::presentFailed(int) {
+    if (readBack_) {
+        capture_->release(readBack_);
+        readBack_ = nullptr;
     }
+    shotRead_ = false;
+}
+
+bool Presentation::finish() {
+    if (finished_) {
+        return !failed_;
+    }
+    finished_ = true;
+    if (capture_) {
+        if (readBack_) {
+            capture_->release(readBack_);
+            readBack_ = nullptr;
+        }
+        if (!capture_->finish() && !captureReported_) {
+            captureReported_ = true;
+            fail("capture", capture_->error());
+        }
+    }
+    for (std::size_t i = 0; i < options_.screenshots.size(); ++i) {
+        if (!shotTaken_[i]) {
+            const Screenshot& s = options_.screenshots[i];
+            fail("screenshot",
+                 "frame " + std::to_string(s.frame) + " was never presented (" +
+                     (lastPresented_ < 0 ? std::string("no frame was")
+                                         : "the last was frame " + std::to_string(lastPresented_)) +
+                     "): " + s.path + " not written");
+        }
+    }
+    return !failed_;
 }
 
 std::string Presentation::statsReport() const {

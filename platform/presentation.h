@@ -1,8 +1,9 @@
 #pragma once
-// What happens around each presented frame: capture and screenshots (read back before the swap), the
-// virtual clock, the headless backend's scripted input, the frame records and the end of a benchmark
-// (after it).
-#include "platform/frame_capture.h"
+// What happens around each presented frame: capture and screenshots (read back before the swap, kept
+// once the swap has presented the frame), the virtual clock, the headless backend's scripted input,
+// the frame records and the end of a benchmark (after it).
+#include "platform/capture/capture_queue.h"
+#include "platform/capture/frame_readback.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
 #include "platform/report/frame_recorder.h"
@@ -22,9 +23,11 @@ public:
 
     void beforePresent(int frame, EGLint width, EGLint height) override;
     void afterPresent(int frame) override;
+    void presentFailed(int frame) override;
 
-    // Closes the capture stream.
-    void finish();
+    // Stores the frames still queued, closes the capture and reports screenshots whose frame never came.
+    // False if any output failed; each failure has been reported on standard error.
+    bool finish();
     // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time, the
     // context losses and recoveries, and the GL errors the program was handed.
     std::string statsReport() const;
@@ -32,9 +35,22 @@ public:
     bool writeReports(std::FILE* table) const;
 
 private:
+    void keepFrame(int frame);
+    // Says once what failed, and stops the run as the quit message does.
+    void fail(const char* output, const std::string& error);
+
     const PlatformOptions& options_;
-    std::unique_ptr<FrameCapture> capture_;
-    std::vector<std::uint8_t> pixels_;
+    std::unique_ptr<CaptureQueue> capture_;
+    FrameReadback readback_;
+    CapturedFrame* readBack_ = nullptr; // the captured frame between the read-back and the swap
+    CapturedFrame shot_;                // a screenshot's frame between the read-back and the swap
+    bool shotRead_ = false;
+    std::vector<std::uint8_t> shotRgba_;
+    std::vector<bool> shotTaken_;
+    int lastPresented_ = -1;
+    bool captureReported_ = false;
+    bool failed_ = false;
+    bool finished_ = false;
     std::optional<report::FrameRecorder> recorder_; // for --stats and the report options only
     report::RunEnvironment environment_;
 };

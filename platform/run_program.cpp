@@ -3,11 +3,13 @@
 #include "platform/entry.h"
 #include "platform/gles/emulation.h"
 #include "platform/options.h"
+#include "platform/output_file.h"
 #include "platform/presentation.h"
 #include "platform/report/validation.h"
 #include "platform/utf8.h"
 #include "platform/window/window_backend.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 
@@ -77,14 +79,15 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     if (options.report.benchmarkLaps > 0 && options.fixedFps == 0) {
         options.fixedFps = 30;
     }
-    if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str())) {
-        std::fprintf(stderr, "nymbus: cannot create the log file %s\n", options.logPath.c_str());
+    if (!options.logPath.empty() && !setDebugOutputFile(options.logPath.c_str(), error)) {
+        std::fprintf(stderr, "nymbus: log: %s\n", error.c_str());
         return 1;
     }
     if (!options.backend) {
         selectDefaultWindowBackend(options.headless);
     } else if (!selectWindowBackend(*options.backend, options.headless, error)) {
         std::fprintf(stderr, "nymbus: %s\n", error.c_str());
+        finishDebugOutput();
         return 1;
     }
     if (windowBackend() == WindowBackendKind::Headless && options.capturePath.empty() &&
@@ -108,7 +111,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         result = entry(nullptr, commandLine.c_str());
     }
     gles::setPresentObserver(nullptr);
-    presentation.finish();
+    // A failed output makes a run that otherwise succeeded fail.
+    bool written = presentation.finish();
     // Standard output may be carrying the video.
     std::FILE* report = options.capturePath == "-" ? stderr : stdout;
     if (options.stats) {
@@ -117,9 +121,16 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     if (!presentation.writeReports(report)) {
         result = 1;
     }
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "nymbus: %s\n", describeFailure("write", "standard output", errno).c_str());
+        written = false;
+    }
+    written = finishDebugOutput() && written;
     // The compositor's going away was reported when it happened; the run did not end as it should.
-    return windowSystemLost() ? 1 : result;
+    if (windowSystemLost()) {
+        return 1;
+    }
+    return written || result != 0 ? result : 1;
 }
 
 } // namespace platform

@@ -138,6 +138,7 @@ void NativeShell::CentreWindow(platform::Window* target) {
 void NativeShell::PresentFrame() {
     if (!eglSwapBuffers(display, surface)) {
         if (eglGetError() == EGL_CONTEXT_LOST && powerManagement != 0) {
+            frameLost = 1;
             config->contextRecovering = 1;
             application->OnViewRelease();
             ReleaseEGL();
@@ -177,6 +178,11 @@ void NativeShell::RunMainLoop() {
             return;
         }
         PresentFrame();
+        if (frameLost != 0) {
+            // That frame was not presented: it does not count, and the limits are tested after the next.
+            frameLost = 0;
+            continue;
+        }
         if (config->quitAfterFrame >= 0 && config->frameCount >= config->quitAfterFrame) {
             return;
         }

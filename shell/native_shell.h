@@ -43,6 +43,7 @@ private:
 
     int quit = 0;
     int powerManagement = 0;
+    int frameLost = 0; // 1 when the last PresentFrame lost its frame with the context
     void* instance;
     const wchar_t* title = L"OGLESShell";
     const wchar_t* className = L"OGLESShellClass";

@@ -11,7 +11,10 @@
 //   are window-only) the pbuffer bit is not asked for.
 // It also counts frames for the observer that captures, clocks and scripts them: a frame is an
 // eglSwapBuffers call after the GL has cleared or drawn (glClear, glDrawArrays, glDrawElements) since
-// the previous swap, numbered from 0 at the installation of the observer. Lost frames count too.
+// the previous swap. Frames are numbered by presentation, from 0 at the installation of the observer: a
+// frame's number is the count of frames presented before it, so a frame lost with the context gives its
+// number to the next one. A swap that fails for another reason uses its number up, as the shell counts
+// it towards its frame limit.
 #include "platform/gles/dispatch.h"
 
 #include <vector>
@@ -29,6 +32,8 @@ public:
     virtual void beforePresent(int frame, EGLint width, EGLint height) = 0;
     // After the swap presented the frame.
     virtual void afterPresent(int frame) = 0;
+    // After a swap that failed: the frame was not presented.
+    virtual void presentFailed(int frame) = 0;
 };
 
 // Installs the observer (null: none) and starts the frame count again at 0; installing one (not null)
@@ -50,7 +55,7 @@ EmulationCounts emulationCounts();
 // Makes the next eglSwapBuffers fail and eglGetError report EGL_CONTEXT_LOST; the swaps go on failing
 // while the context that was current stays current.
 void injectContextLoss();
-// The same for the swaps of these frames (replacing an earlier list).
+// The same for the swap that would present each of these frames, once each (replacing an earlier list).
 void loseContextAtFrames(std::vector<int> frames);
 
 // Whether 4 bpp levels go to the library as DXT1 when it offers GL_EXT_texture_compression_dxt1 (on by

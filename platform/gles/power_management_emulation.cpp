@@ -22,7 +22,7 @@ const DispatchTable& next() {
 EGLint pendingError = EGL_SUCCESS;
 bool lossInjected = false;
 std::set<int> lossFrames;
-int swapCount = 0;
+int nextFrame = 0;
 PresentObserver* observer = nullptr;
 // The context that was current when a loss happened: swaps fail while it stays current.
 EGLContext lostContext = EGL_NO_CONTEXT;
@@ -230,8 +230,8 @@ EGLBoolean throughAfterLoss(EGLBoolean ok) {
 EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
     const bool isFrame = drawnSinceSwap;
     drawnSinceSwap = false;
-    const int frame = isFrame ? swapCount++ : -1;
-    if (lossInjected || (isFrame && lossFrames.count(frame))) {
+    const int frame = isFrame ? nextFrame : -1;
+    if (lossInjected || (isFrame && lossFrames.erase(frame) > 0)) {
         lossInjected = false;
         lostContext = currentContext != EGL_NO_CONTEXT ? currentContext : lostContext;
         ++emulationCounters.contextLosses;
@@ -252,8 +252,20 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
         observer->beforePresent(frame, width, height);
     }
     const EGLBoolean ok = throughAfterLoss(next().eglSwapBuffers(dpy, surface));
-    if (ok && observer) {
-        observer->afterPresent(frame);
+    if (ok) {
+        ++nextFrame;
+        if (observer) {
+            observer->afterPresent(frame);
+        }
+        return ok;
+    }
+    // The error is kept for the program's eglGetError.
+    pendingError = next().eglGetError();
+    if (pendingError != EGL_CONTEXT_LOST) {
+        ++nextFrame;
+    }
+    if (observer) {
+        observer->presentFailed(frame);
     }
     return ok;
 }
@@ -262,7 +274,7 @@ EGLBoolean emulatedSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 
 void setPresentObserver(PresentObserver* presentObserver) {
     observer = presentObserver;
-    swapCount = 0;
+    nextFrame = 0;
     if (presentObserver != nullptr) {
         emulationCounters = {};
         recovering = false;

@@ -108,6 +108,7 @@ TEST(PowerManagement, InjectedLossFailsSwapsUntilANewContextAndTexturesSurviveTh
 struct IdleObserver final : platform::gles::PresentObserver {
     void beforePresent(int, EGLint, EGLint) override {}
     void afterPresent(int) override {}
+    void presentFailed(int) override {}
 };
 
 TEST(PowerManagement, LossesRecoveriesAndGlErrorsAreCounted) {

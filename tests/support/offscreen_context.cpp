@@ -4,29 +4,32 @@
 
 #include <cstring>
 
-OffscreenContext::OffscreenContext(int width, int height) : width_(width), height_(height) {
+OffscreenContext::OffscreenContext(int width, int height, bool rgb565) : width_(width), height_(height) {
     platform::gles::installSystemDriver();
     display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
     if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
         error_ = "no EGL display";
         return;
     }
-    const EGLint attributes[] = {EGL_SURFACE_TYPE,
-                                 EGL_PBUFFER_BIT,
-                                 EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_ES_BIT,
-                                 EGL_RED_SIZE,
-                                 8,
-                                 EGL_GREEN_SIZE,
-                                 8,
-                                 EGL_BLUE_SIZE,
-                                 8,
-                                 EGL_NONE};
-    EGLConfig config = nullptr;
+    const EGLint attributes[] = {EGL_SURFACE_TYPE,  EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_ES_BIT, EGL_RED_SIZE,    rgb565 ? 5 : 8,
+                                 EGL_GREEN_SIZE,    rgb565 ? 6 : 8,  EGL_BLUE_SIZE,
+                                 rgb565 ? 5 : 8,    EGL_NONE};
+    EGLConfig configs[64];
     EGLint count = 0;
-    if (!eglChooseConfig(display_, attributes, &config, 1, &count) || count < 1) {
+    if (!eglChooseConfig(display_, attributes, configs, 64, &count) || count < 1) {
         error_ = "no pbuffer config";
         return;
+    }
+    // The sizes asked for are minimums, and larger ones come first: a 5-6-5 surface is looked for.
+    EGLConfig config = configs[0];
+    for (EGLint i = 0; rgb565 && i < count; ++i) {
+        EGLint green = 0;
+        eglGetConfigAttrib(display_, configs[i], EGL_GREEN_SIZE, &green);
+        if (green == 6) {
+            config = configs[i];
+            break;
+        }
     }
     const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     surface_ = eglCreatePbufferSurface(display_, config, size);

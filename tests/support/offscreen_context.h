@@ -10,7 +10,8 @@
 
 class OffscreenContext {
 public:
-    OffscreenContext(int width, int height);
+    // A surface of 8-bit colour channels, or with `rgb565` one of 16-bit 5-6-5 pixels.
+    OffscreenContext(int width, int height, bool rgb565 = false);
     ~OffscreenContext();
     OffscreenContext(const OffscreenContext&) = delete;
     OffscreenContext& operator=(const OffscreenContext&) = delete;

@@ -1,0 +1,57 @@
+#pragma once
+// Where captured frames go: numbered PNG files, a y4m stream, later a video encoder. A sink does its
+// work in two steps so that a queue can run the costly one on several threads: `encode` turns one frame
+// into bytes on its own (any thread, several frames at once), `store` keeps the encoded frames one at a
+// time in the order they were captured.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// How a frame's pixels are laid out: 8-bit RGBA, or a 16-bit surface's own 5-6-5 pixels (native byte
+// order), which are read back faster and expanded to RGBA by the sink's worker.
+enum class PixelFormat { Rgba8888, Rgb565 };
+
+struct CapturedFrame {
+    int number = 0; // names the frame (numbered files)
+    int width = 0;
+    int height = 0;
+    PixelFormat format = PixelFormat::Rgba8888;
+    std::size_t stride = 0;           // bytes from one row to the next
+    std::vector<std::uint8_t> pixels; // as glReadPixels returns them: bottom row first
+};
+
+// Row `y` of the frame (0: the first in memory, the bottom one) as width * 4 RGBA bytes: the frame's own
+// bytes, or a 5-6-5 row expanded into `scratch` by bit replication, as Mesa's RGBA read-back of such a
+// surface gives it.
+const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch);
+// The frame's pixels as RGBA rows of width * 4 bytes, bottom row first: the frame's own bytes when they
+// are laid out so, else a copy or an expansion into `scratch`.
+const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint8_t>& scratch);
+
+class FrameSink {
+public:
+    virtual ~FrameSink() = default;
+
+    // Called with the size of the first frame before any frame is encoded (a stream keeps that size).
+    virtual void begin(int width, int height) = 0;
+    // Turns a frame into the bytes that `store` keeps. May run on several threads at once, for different
+    // frames: touches nothing but its arguments and what `begin` set.
+    virtual bool encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded,
+                        std::string& error) const = 0;
+    // Keeps one encoded frame; called for one frame at a time, in capture order. After a failure it
+    // leaves no partial frame behind and is not called again.
+    virtual bool store(const CapturedFrame& frame, const std::vector<std::uint8_t>& encoded,
+                       std::string& error) = 0;
+    // After the last frame (or a failure): completes and closes the output.
+    virtual bool finish(std::string& error) = 0;
+};
+
+// The sink for a --capture path: a pattern with %d (numbered PNG files), a .y4m file, or "-" (y4m on
+// standard output). `fps` is the stream's frame rate (0: 30).
+std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps);
+
+} // namespace platform
