@@ -156,7 +156,7 @@ TEST(OptionParser, KeepsAtMostOneHundredTokens) {
     parse(p, line);
     ASSERT_EQ(p.parser.GetTokenCount(), TokenList::MaxUnconsumedTokens);
     for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(p.tokens()[static_cast<std::size_t>(i)], "t" + std::to_string(i));
+        EXPECT_EQ(p.tokens()[static_cast<std::size_t>(i)], std::string("t").append(std::to_string(i)));
     }
     EXPECT_EQ(p.config().quitAfterFrame, 4);
 }
