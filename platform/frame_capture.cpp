@@ -17,9 +17,9 @@ std::string FrameCapture::numberedPath(const std::string& pattern, int number) {
     const std::size_t percent = pattern.find('%');
     const std::size_t d = pattern.find('d', percent);
     // The option parser allows only %d with an optional zero flag and width here.
-    const std::string spec = pattern.substr(percent, d - percent + 1);
+    const std::string conversion = pattern.substr(percent, d - percent + 1);
     char digits[32];
-    std::snprintf(digits, sizeof digits, spec.c_str(), number);
+    std::snprintf(digits, sizeof digits, conversion.c_str(), number);
     return pattern.substr(0, percent) + digits + pattern.substr(d + 1);
 }
 
