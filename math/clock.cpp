@@ -15,5 +15,11 @@ float ElapsedClock::secondsAt(std::uint32_t tickMs) {
 
 float elapsedSeconds() {
     static ElapsedClock clock;
+    static std::uint32_t timeline = platform::clockTimeline();
+    // Switching between the real and the virtual clock starts a new time line, and the clock with it.
+    if (timeline != platform::clockTimeline()) {
+        timeline = platform::clockTimeline();
+        clock = ElapsedClock{};
+    }
     return clock.secondsAt(platform::tickCountMs());
 }

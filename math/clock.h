@@ -2,7 +2,8 @@
 // The shared clock: seconds since the process first asked, read from the platform's millisecond ticks.
 #include <cstdint>
 
-// Single-precision seconds since the first call, which returns 0.
+// Single-precision seconds since the first call, which returns 0. A switch between the real and the
+// virtual clock starts it again from 0.
 float elapsedSeconds();
 
 // The clock's arithmetic, given the tick readings: the first reading starts the clock. The ticks since

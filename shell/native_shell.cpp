@@ -6,8 +6,10 @@
 
 namespace {
 
-// When the first main loop of the process started, in milliseconds; 0 until it is taken.
+// When the first main loop of the process started, in milliseconds; 0 until it is taken. A start read
+// from another clock than the one in use now is taken again.
 std::uint32_t loopStartTime = 0;
+std::uint32_t loopStartTimeline = 0;
 
 constexpr int defaultWindowX = 20;
 constexpr int defaultWindowY = 50;
@@ -157,8 +159,9 @@ void NativeShell::ReleaseContext() {
 }
 
 void NativeShell::RunMainLoop() {
-    if (loopStartTime == 0) {
+    if (loopStartTime == 0 || loopStartTimeline != platform::clockTimeline()) {
         loopStartTime = platform::tickCountMs();
+        loopStartTimeline = platform::clockTimeline();
     }
     for (;;) {
         if (!application->OnFrame()) {

@@ -1,5 +1,7 @@
 #include "math/clock.h"
 
+#include "tests/support/virtual_clock.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +46,20 @@ TEST(ElapsedSeconds, AdvancesWithThePlatformTicks) {
     }
     EXPECT_GT(now, before);
     EXPECT_LT(now - before, 1.0f);
+}
+
+TEST(ElapsedSeconds, StartsAgainWhenTheClockIsSwitched) {
+    elapsedSeconds();
+    {
+        // Started on the real clock, then read on the virtual one: it counts from the switch.
+        const VirtualClockScope clock(4);
+        EXPECT_EQ(elapsedSeconds(), 0.0f);
+        platform::advanceVirtualClock();
+        platform::advanceVirtualClock();
+        EXPECT_EQ(elapsedSeconds(), 0.5f);
+    }
+    // And back on the real clock it starts from 0 again.
+    EXPECT_EQ(elapsedSeconds(), 0.0f);
 }
 
 } // namespace
