@@ -21,9 +21,19 @@ void outputDebugString(const wchar_t* text) {
         debugOutputSink()(text);
         return;
     }
-    const std::string bytes = toUtf8(text);
+    // Encoded through a buffer on the stack: the output allocates nothing, so it still works when the
+    // memory has run out (the trace reports exactly that through it).
     std::FILE* out = logFile ? logFile : stderr;
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    char bytes[256];
+    std::size_t used = 0;
+    for (; *text != L'\0'; ++text) {
+        if (used + 4 > sizeof bytes) {
+            std::fwrite(bytes, 1, used, out);
+            used = 0;
+        }
+        used += static_cast<std::size_t>(encodeUtf8(*text, bytes + used));
+    }
+    std::fwrite(bytes, 1, used, out);
     std::fflush(out);
 }
 
@@ -32,6 +42,11 @@ void setDebugOutputSink(std::function<void(const wchar_t*)> sink) {
 }
 
 bool setDebugOutputFile(const char* path) {
+    if (path == nullptr) {
+        std::FILE* file = logFile;
+        logFile = nullptr;
+        return file == nullptr || std::fclose(file) == 0;
+    }
     std::FILE* file = std::fopen(path, "w");
     if (!file) {
         return false;

@@ -12,7 +12,8 @@ void outputDebugString(const wchar_t* text);
 void setDebugOutputSink(std::function<void(const wchar_t*)> sink);
 
 // Sends the output to a new file of that name instead of standard error (kept open until exit).
-// Returns false, changing nothing, if the file cannot be created.
+// Returns false, changing nothing, if the file cannot be created. Null closes the file and goes back to
+// standard error; false then means that the close failed.
 bool setDebugOutputFile(const char* path);
 
 } // namespace platform
