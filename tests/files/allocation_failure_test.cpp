@@ -4,6 +4,7 @@
 #include "files/nym_file.h"
 #include "files/nym_trace.h"
 #include "platform/debug_output.h"
+#include "tests/support/fixed_debug_capture.h"
 #include "tests/support/replaced_allocator.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +23,6 @@ bool failEveryAllocation = false;
 
 bool refuseNonThrowing(std::size_t, bool nothrow) {
     return !(failEveryAllocation || (failAllocations && nothrow));
-}
-
-// The debugger output in a fixed buffer, so that capturing it allocates nothing.
-wchar_t fixedCapture[256];
-std::size_t fixedCaptured = 0;
-
-void captureWithoutAllocating(const wchar_t* text) {
-    for (; *text != L'\0' && fixedCaptured + 1 < std::size(fixedCapture); ++text) {
-        fixedCapture[fixedCaptured++] = *text;
-    }
-    fixedCapture[fixedCaptured] = L'\0';
 }
 } // namespace
 
@@ -88,16 +78,16 @@ TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedSaysSoOnceAndOtherwiseWrit
 }
 
 TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedSaysSoWithoutAllocating) {
-    platform::setDebugOutputSink(captureWithoutAllocating);
-    fixedCaptured = 0;
-    failEveryAllocation = true;
-    EXPECT_NO_THROW(NymTrace::Instance()->Print(1000, "lost\n"));
-    failEveryAllocation = false;
-    EXPECT_EQ(std::wstring(fixedCapture, fixedCaptured), L"NymTrace failed to create itself\n");
+    {
+        const FixedDebugCapture capture;
+        failEveryAllocation = true;
+        EXPECT_NO_THROW(NymTrace::Instance()->Print(1000, "lost\n"));
+        failEveryAllocation = false;
+        EXPECT_EQ(capture.text(), L"NymTrace failed to create itself\n");
+    }
 
     // The debugger output itself, written to a file, allocates nothing either.
     NymTrace::Destroy();
-    platform::setDebugOutputSink({});
     const std::string path = ::testing::TempDir() + "trace_without_memory.log";
     ASSERT_TRUE(platform::setDebugOutputFile(path.c_str()));
     failEveryAllocation = true;
