@@ -55,19 +55,22 @@ void RaceTrack::drawShadow(int car) {
         render->setRenderState(kBlended);
         render->setRenderState(kDepthAlways);
     }
-    const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
-    FixedVec4 quad[4];
-    for (int i = 0; i < 4; ++i) {
-        const float* p = shadowCorners[i];
-        FixedVec4 corner{FixedFromFloat(p[0]), FixedFromFloat(p[1]), FixedFromFloat(p[2]), Fixed{0}};
-        TransformPoints(&corner, &corner, 1, carTransform[car]);
-        quad[i] = probeRoad(4 + i, corner, down);
+    // A car without a key path casts no shadow, but the shadows' render state is still set and restored.
+    if (hasPath(car)) {
+        const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
+        FixedVec4 quad[4];
+        for (int i = 0; i < 4; ++i) {
+            const float* p = shadowCorners[i];
+            FixedVec4 corner{FixedFromFloat(p[0]), FixedFromFloat(p[1]), FixedFromFloat(p[2]), Fixed{0}};
+            TransformPoints(&corner, &corner, 1, carTransform[car]);
+            quad[i] = probeRoad(4 + i, corner, down);
+        }
+        if (shadowQuad != nullptr) {
+            shadowQuad->setVertices(quad, 0, 4);
+        }
+        render->setModelMatrix(identity());
+        render->drawGeometry(shadowQuad);
     }
-    if (shadowQuad != nullptr) {
-        shadowQuad->setVertices(quad, 0, 4);
-    }
-    render->setModelMatrix(identity());
-    render->drawGeometry(shadowQuad);
     if (car == 2) {
         render->setRenderState(kOpaque);
         render->setRenderState(kDepthLessEqual);
@@ -76,7 +79,7 @@ void RaceTrack::drawShadow(int car) {
 
 void RaceTrack::drawCar(int car) {
     NymRender* render = NymRender::instance();
-    if (render == nullptr) {
+    if (render == nullptr || !hasPath(car)) {
         return;
     }
     render->setMaterial(&carMaterials[0]);
@@ -149,7 +152,7 @@ void RaceTrack::drawWheels(int car) {
 // Brake lights while the car slows (pitched forward), headlights in the tunnels; both glow additively.
 void RaceTrack::drawLamps(int car) {
     NymRender* render = NymRender::instance();
-    if (render == nullptr) {
+    if (render == nullptr || !hasPath(car)) {
         return;
     }
     const bool braking = carPitch[car] < FixedFromFloat(-0.01f);

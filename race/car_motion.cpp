@@ -81,6 +81,9 @@ float RaceTrack::interpolatePath(float param, int kind, int car) {
     if (kind != kKindCamera && kind != kKindCar) {
         return 0.0f;
     }
+    if (!hasPath(car)) {
+        return sectionCoordinate[car];
+    }
     const float x = param * static_cast<float>(keyPaths[car + 1].count);
     const int keyIndex = static_cast<int>(x);
     const Fixed t = FixedFromFloat(x - static_cast<float>(keyIndex));
