@@ -66,13 +66,6 @@ float lapStep(float dt) {
     return 0.0004f * (dt * 30.0f);
 }
 
-Fixed clockSeconds(float seconds) {
-    // Scaling by 65536 is exact; the integer part is kept modulo 2^32 like the raw Fixed bits.
-    const double scaled = std::trunc(static_cast<double>(seconds) * 65536.0);
-    const double wrapped = scaled - 4294967296.0 * std::floor(scaled / 4294967296.0);
-    return Fixed{static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped))};
-}
-
 float frameStep(const Fixed* frameTime) {
     return FixedToFloat(frameTime[0] - frameTime[1]);
 }

@@ -38,6 +38,18 @@ TEST(ElapsedClock, KeepsMillisecondsWhateverTheCounterValue) {
     EXPECT_EQ(wrapping.secondsAt(0x00000100u), static_cast<float>(512 * 0.001));
 }
 
+TEST(ClockSeconds, WrapsLikeFixedInsteadOfSaturating) {
+    EXPECT_EQ(clockSeconds(0.0f).raw, 0);
+    EXPECT_EQ(clockSeconds(1.5f), FixedFromFloat(1.5f));
+    EXPECT_EQ(clockSeconds(32767.5f), FixedFromFloat(32767.5f));
+    // Past 32768 s the raw value wraps, and the difference of two readings stays the time between them.
+    const Fixed before = clockSeconds(32767.75f);
+    const Fixed after = clockSeconds(32768.25f);
+    EXPECT_LT(after.raw, 0);
+    EXPECT_EQ(FixedToFloat(after - before), 0.5f);
+    EXPECT_EQ(FixedToFloat(clockSeconds(100000.03125f) - clockSeconds(100000.0f)), 0.03125f);
+}
+
 TEST(ElapsedSeconds, AdvancesWithThePlatformTicks) {
     const float before = elapsedSeconds();
     float now = before;
