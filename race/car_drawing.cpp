@@ -3,6 +3,7 @@
 #include "engine/render.h"
 #include "race/car_attitude.h"
 #include "race/race_track.h"
+#include "race/world_memory.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct CarAttitudeState {
     RingIndices indices;    // one pair for all three cars
     float wheelSpin = 0.0f; // degrees, shared by every wheel; kept within one turn
 };
-CarAttitudeState attitude;
+WorldMemory<CarAttitudeState> carAttitude;
 
 FixedMatrix identity() {
     FixedMatrix m;
@@ -92,6 +93,7 @@ void RaceTrack::drawCar(int car) {
 // Stands the wheels on the road, and from the front-right wheel's travel derives the car's pitch
 // (speeding up or slowing down), its steer and roll (change of heading) and the wheels' spin.
 void RaceTrack::drawWheels(int car) {
+    CarAttitudeState& attitude = carAttitude.get();
     FixedVec4 contact[4];
     for (int w = 0; w < 4; ++w) {
         contact[w] = probeWheel(*this, car, w);

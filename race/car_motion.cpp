@@ -4,6 +4,7 @@
 
 #include "math/clock.h"
 #include "race/race_track.h"
+#include "race/world_memory.h"
 
 namespace {
 
@@ -11,7 +12,10 @@ constexpr int kKindCamera = 1;
 constexpr int kKindCar = 2;
 
 // Each car's section coordinate, walked forward from its previous value.
-float sectionCoordinate[kCarCount] = {0.0f, 0.0f, 0.0f};
+struct SectionCoordinates {
+    float of[kCarCount] = {0.0f, 0.0f, 0.0f};
+};
+WorldMemory<SectionCoordinates> sectionCoordinates;
 
 // The four keys as matrices: values 0-2, 3-5, 6-8 and 9-11 of a key fill columns 0-2 of rows 0-3.
 const Fixed* keyAt(const CarPath& path, int key) {
@@ -74,6 +78,7 @@ float RaceTrack::interpolatePath(float param, int kind, int car) {
     if (kind != kKindCamera && kind != kKindCar) {
         return 0.0f;
     }
+    float* const sectionCoordinate = sectionCoordinates.get().of;
     if (!hasPath(car)) {
         return sectionCoordinate[car];
     }
