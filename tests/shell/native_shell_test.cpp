@@ -104,7 +104,9 @@ TEST_F(NativeShellTest, FramedWindowIsHalvedToFitAndCentred) {
 
 TEST_F(NativeShellTest, SizeThatIsNotPositiveHasNoWindowOnEitherPath) {
     for (const int fullScreen : {1, 0}) {
-        for (const auto& [width, height] : {std::pair{0, 480}, std::pair{640, 0}, std::pair{-5, 480}}) {
+        for (const std::pair<int, int>& size : {std::pair{0, 480}, std::pair{640, 0}, std::pair{-5, 480}}) {
+            const int width = size.first;
+            const int height = size.second;
             Script script;
             script.onStart = [fullScreen, width, height](ShellConfig& c) {
                 c.fullScreen = fullScreen;
