@@ -56,14 +56,19 @@ protected:
         }
         RaceTest::TearDown();
     }
+
+    // The files registered again and the application's view created for a 320 x 240 window.
+    void createView(DemoApplication& app) {
+        registerEmbeddedFilesAgain();
+        app.GetConfig()->width = 320;
+        app.GetConfig()->height = 240;
+        ASSERT_TRUE(app.OnViewCreate(320, 240));
+    }
 };
 
 TEST_F(AppClassAllocationTest, FrameWithoutAWorldDrawsOnlyTheTitleAndRetries) {
-    registerEmbeddedFilesAgain();
     DemoApplication app;
-    app.GetConfig()->width = 320;
-    app.GetConfig()->height = 240;
-    ASSERT_TRUE(app.OnViewCreate(320, 240));
+    ASSERT_NO_FATAL_FAILURE(createView(app));
 
     refuseWorld = true;
     for (int frame = 0; frame < 2; ++frame) {
@@ -100,11 +105,8 @@ TEST_F(AppClassAllocationTest, FrameWithoutAWorldDrawsOnlyTheTitleAndRetries) {
 }
 
 TEST_F(AppClassAllocationTest, StopDestroysTheWorldThenTheRendererThenTheTrace) {
-    registerEmbeddedFilesAgain();
     DemoApplication app;
-    app.GetConfig()->width = 320;
-    app.GetConfig()->height = 240;
-    ASSERT_TRUE(app.OnViewCreate(320, 240));
+    ASSERT_NO_FATAL_FAILURE(createView(app));
     ASSERT_TRUE(app.OnFrame());
     ASSERT_NE(appClass, nullptr);
     app.OnViewRelease();
