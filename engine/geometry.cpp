@@ -167,7 +167,9 @@ Fixed* NymGeometry::texGenRefMap(int layer) {
 }
 
 void NymGeometry::texcoordTranslation(int layer, Fixed u, Fixed v, Fixed scrollPeriod) {
-    const Fixed now = FixedFromFloat(elapsedSeconds());
+    // The clock wraps like the cars' frame times rather than saturating past 32767 s, so that the step
+    // since the last scroll stays right however long the program runs.
+    const Fixed now = clockSeconds(elapsedSeconds());
     Fixed elapsed = now - scrollTime;
     scrollTime = now;
     elapsed = FixedDiv(elapsed, scrollPeriod);

@@ -8,6 +8,8 @@
 
 namespace {
 NymTrace* instance = nullptr;
+// Whether the trace has said that it cannot be created since it last was created or destroyed.
+bool creationFailureReported = false;
 
 // Appends to a bounded message: the text beyond the buffer is dropped and the message stays terminated.
 class MessageWriter {
@@ -46,6 +48,7 @@ private:
 
 NymTrace::NymTrace() {
     instance = this;
+    creationFailureReported = false;
 }
 
 NymTrace::NymTrace(Silent) : silent_(true) {}
@@ -59,12 +62,21 @@ NymTrace* NymTrace::Instance() {
     if (instance == nullptr) {
         new (std::nothrow) NymTrace();
     }
-    return instance != nullptr ? instance : &standIn();
+    if (instance != nullptr) {
+        return instance;
+    }
+    // Said once, straight to the debugger output: neither allocates nor goes back through the trace.
+    if (!creationFailureReported) {
+        creationFailureReported = true;
+        platform::outputDebugString(L"NymTrace failed to create itself\n");
+    }
+    return &standIn();
 }
 
 void NymTrace::Destroy() {
     delete instance;
     instance = nullptr;
+    creationFailureReported = false;
 }
 
 int NymTrace::SetLevel(int threshold) {
@@ -80,8 +92,11 @@ void NymTrace::Print(int level, const char* format, ...) {
 }
 
 void NymTrace::PrintError(int, const char* message) {
-    // The message is written as text, so that a percent sign in it never reads an argument.
-    Print(1000, "%s", message);
+    // The message is written as text, so that a percent sign in it never reads an argument; no message
+    // writes nothing, as a call without a format.
+    if (message != nullptr) {
+        Print(1000, "%s", message);
+    }
 }
 
 void NymTrace::printArgs(int level, const char* format, std::va_list args) {

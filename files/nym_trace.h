@@ -9,7 +9,8 @@ public:
     static constexpr int TraceBufferSize = 256;
 
     // The process-wide trace, created on first use with threshold 1. Never null: when the trace cannot be
-    // created, a silent stand-in is returned that writes nothing, and the next call tries again.
+    // created, "NymTrace failed to create itself\n" goes to the debugger output (once until the next
+    // creation or Destroy) and a silent stand-in is returned that writes nothing; the next call tries again.
     static NymTrace* Instance();
     // Deletes the trace; the next Instance() starts afresh with threshold 1.
     static void Destroy();
@@ -22,7 +23,8 @@ public:
     // No flags, widths or precisions; any other conversion drops the message with a line on stderr.
     // A message is cut at TraceBufferSize - 1 characters. No line ending is added.
     void Print(int level, const char* format, ...);
-    // Writes the message as it stands at level 1000; the first argument is not used.
+    // Writes the message as it stands at level 1000, nothing when it is null; the first argument is not
+    // used.
     void PrintError(int unused, const char* message);
 
     NymTrace(const NymTrace&) = delete;

@@ -7,6 +7,7 @@ namespace platform {
 namespace {
 int virtualFps = 0;
 std::uint64_t virtualFrames = 0;
+std::uint32_t timeline = 0;
 } // namespace
 
 std::uint32_t tickCountMs() {
@@ -21,6 +22,7 @@ std::uint32_t tickCountMs() {
 void useVirtualClock(int fps) {
     virtualFps = fps > 0 ? fps : 0;
     virtualFrames = 0;
+    ++timeline;
 }
 
 void advanceVirtualClock() {
@@ -31,6 +33,10 @@ void advanceVirtualClock() {
 
 bool virtualClock() {
     return virtualFps > 0;
+}
+
+std::uint32_t clockTimeline() {
+    return timeline;
 }
 
 } // namespace platform

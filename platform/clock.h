@@ -16,4 +16,8 @@ void advanceVirtualClock();
 // Whether the virtual clock is in use.
 bool virtualClock();
 
+// Changes with every useVirtualClock call. Tick counts read under different values come from different
+// time lines and cannot be subtracted, so a start time kept across a change has to be taken again.
+std::uint32_t clockTimeline();
+
 } // namespace platform

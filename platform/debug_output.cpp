@@ -23,6 +23,18 @@ void reportLogFailure(const std::string& error) {
     logFailed = true;
     logFile.reset();
 }
+// To the log file while it works, else to standard error.
+void writeDebugBytes(const char* bytes, std::size_t size) {
+    std::string error;
+    if (logFile && logFile->write(bytes, size, error)) {
+        return;
+    }
+    if (logFile) {
+        reportLogFailure(error);
+    }
+    std::fwrite(bytes, 1, size, stderr);
+    std::fflush(stderr);
+}
 } // namespace
 
 void outputDebugString(const wchar_t* text) {
@@ -30,16 +42,18 @@ void outputDebugString(const wchar_t* text) {
         debugOutputSink()(text);
         return;
     }
-    const std::string bytes = toUtf8(text);
-    std::string error;
-    if (logFile && logFile->write(bytes.data(), bytes.size(), error)) {
-        return;
+    // Encoded through a buffer on the stack: the output allocates nothing while it works, so it still
+    // works when the memory has run out (the trace reports exactly that through it).
+    char bytes[256];
+    std::size_t used = 0;
+    for (; *text != L'\0'; ++text) {
+        if (used + 4 > sizeof bytes) {
+            writeDebugBytes(bytes, used);
+            used = 0;
+        }
+        used += static_cast<std::size_t>(encodeUtf8(*text, bytes + used));
     }
-    if (logFile) {
-        reportLogFailure(error);
-    }
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-    std::fflush(stderr);
+    writeDebugBytes(bytes, used);
 }
 
 void setDebugOutputSink(std::function<void(const wchar_t*)> sink) {

@@ -4,6 +4,7 @@
 #include "engine/render.h"
 #include "race/car_motion.h"
 #include "race/race_track.h"
+#include "race/world_memory.h"
 
 namespace {
 
@@ -17,13 +18,15 @@ struct Dolly {
 };
 constexpr Dolly kDollies[] = {{1, 2, 16.124f}, {4, 4, 13.398f}, {9, 3, 15.924f}};
 
-// The running dolly: its position along the spline and the section it belongs to.
-Fixed dollyParam{0};
-int dollySection = 0;
-
-// The in-car camera's roll over the last frames.
-Fixed rollHistory[kRollHistory] = {};
-int rollHistoryIndex = 0;
+struct CameraMemory {
+    // The running dolly: its position along the spline and the section it belongs to.
+    Fixed dollyParam{0};
+    int dollySection = 0;
+    // The in-car camera's roll over the last frames.
+    Fixed rollHistory[kRollHistory] = {};
+    int rollHistoryIndex = 0;
+};
+WorldMemory<CameraMemory> cameraMemory;
 
 int nextSection(int s) {
     return s + 1 == kSectionCount ? 0 : s + 1;
@@ -74,6 +77,7 @@ FixedMatrix lookAt(const FixedVec4& eye, const FixedVec4& target) {
 }
 
 void RaceTrack::placeCamera(SceneMode mode) {
+    CameraMemory& memory = cameraMemory.get();
     NymRender* render = NymRender::instance();
     currentSection = 0;
     neighbourSection = 0;
@@ -108,17 +112,17 @@ void RaceTrack::placeCamera(SceneMode mode) {
         if (dolly != std::end(kDollies)) {
             // A dolly starts from its first point when its section is entered after another dolly's;
             // at the end of its spline it stops and waits.
-            if (s != dollySection) {
-                dollyParam = Fixed{0};
+            if (s != memory.dollySection) {
+                memory.dollyParam = Fixed{0};
             }
-            dollySection = s;
+            memory.dollySection = s;
             const DollySpline& spline = dollySplines[dolly->spline];
-            eye = dollyPoint(dollyParam, static_cast<int>(spline.count), spline.points);
+            eye = dollyPoint(memory.dollyParam, static_cast<int>(spline.count), spline.points);
             const Fixed step = FixedMul(FixedMul(FixedFromFloat(0.0004f), FixedFromFloat(dolly->speed)),
                                         FixedFromFloat(dt * 30.0f));
-            dollyParam += step;
-            if (dollyParam >= FixedOne) {
-                dollyParam = FixedOne;
+            memory.dollyParam += step;
+            if (memory.dollyParam >= FixedOne) {
+                memory.dollyParam = FixedOne;
             }
         } else {
             const float* p = trackCameras[s + 1].position;
@@ -129,13 +133,14 @@ void RaceTrack::placeCamera(SceneMode mode) {
         // Inside car 2, rolled by 1.5 times car 0's body roll averaged over the last frames.
         currentSection = static_cast<int>(std::floor(carSectionCoord[2]));
         neighbourSection = nextSection(currentSection);
-        rollHistory[rollHistoryIndex] = FixedMul(carRoll[0], FixedFromFloat(1.5f));
+        memory.rollHistory[memory.rollHistoryIndex] = FixedMul(carRoll[0], FixedFromFloat(1.5f));
         Fixed sum{0};
-        for (const Fixed roll : rollHistory) {
+        for (const Fixed roll : memory.rollHistory) {
             sum += roll;
         }
         const Fixed average = FixedMul(sum, FixedFromFloat(0.1f));
-        rollHistoryIndex = rollHistoryIndex + 1 == kRollHistory ? 0 : rollHistoryIndex + 1;
+        memory.rollHistoryIndex =
+            memory.rollHistoryIndex + 1 == kRollHistory ? 0 : memory.rollHistoryIndex + 1;
         MatrixIdentity(m);
         MatrixRotate(m, average, 2);
         MatrixTranslate(m, Fixed{0}, FixedFromFloat(0.07f), Fixed{0});

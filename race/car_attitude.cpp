@@ -1,4 +1,5 @@
 #include "race/car_attitude.h"
+#include "race/world_memory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ struct InCarRollState {
     HeadingRing ring{};
     RingIndices indices;
 };
-InCarRollState inCarRoll;
+WorldMemory<InCarRollState> inCarRollMemory;
 
 } // namespace
 
@@ -115,6 +116,7 @@ float distance3(float ax, float ay, float az, float bx, float by, float bz) {
 
 // Car 0's roll for the in-car camera while no car is drawn: its heading alone, once per frame.
 void RaceTrack::trackInCarRoll() {
+    InCarRollState& inCarRoll = inCarRollMemory.get();
     const FixedVec4 contact = probeWheel(*this, 0, 0, inCarRoll.wheel);
     const bool restart = carAttitudeReset[0] == 1;
     if (restart) {

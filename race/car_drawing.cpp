@@ -3,6 +3,7 @@
 #include "engine/render.h"
 #include "race/car_attitude.h"
 #include "race/race_track.h"
+#include "race/world_memory.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct CarAttitudeState {
     RingIndices indices;    // one pair for all three cars
     float wheelSpin = 0.0f; // degrees, shared by every wheel; kept within one turn
 };
-CarAttitudeState attitude;
+WorldMemory<CarAttitudeState> carAttitude;
 
 FixedMatrix identity() {
     FixedMatrix m;
@@ -57,19 +58,22 @@ void RaceTrack::drawShadow(int car) {
         render->setRenderState(kBlended);
         render->setRenderState(kDepthAlways);
     }
-    const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
-    FixedVec4 quad[4];
-    for (int i = 0; i < 4; ++i) {
-        const float* p = shadowCorners[i];
-        FixedVec4 corner{FixedFromFloat(p[0]), FixedFromFloat(p[1]), FixedFromFloat(p[2]), Fixed{0}};
-        TransformPoints(&corner, &corner, 1, carTransform[car]);
-        quad[i] = attitude.shadows[car][i].probe(*this, 4 + i, corner, down);
+    // A car without a key path casts no shadow, but the shadows' render state is still set and restored.
+    if (hasPath(car)) {
+        const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
+        FixedVec4 quad[4];
+        for (int i = 0; i < 4; ++i) {
+            const float* p = shadowCorners[i];
+            FixedVec4 corner{FixedFromFloat(p[0]), FixedFromFloat(p[1]), FixedFromFloat(p[2]), Fixed{0}};
+            TransformPoints(&corner, &corner, 1, carTransform[car]);
+            quad[i] = carAttitude.get().shadows[car][i].probe(*this, 4 + i, corner, down);
+        }
+        if (shadowQuad != nullptr) {
+            shadowQuad->setVertices(quad, 0, 4);
+        }
+        render->setModelMatrix(identity());
+        render->drawGeometry(shadowQuad);
     }
-    if (shadowQuad != nullptr) {
-        shadowQuad->setVertices(quad, 0, 4);
-    }
-    render->setModelMatrix(identity());
-    render->drawGeometry(shadowQuad);
     if (car == 2) {
         render->setRenderState(kOpaque);
         render->setRenderState(kDepthLessEqual);
@@ -78,7 +82,7 @@ void RaceTrack::drawShadow(int car) {
 
 void RaceTrack::drawCar(int car) {
     NymRender* render = NymRender::instance();
-    if (render == nullptr) {
+    if (render == nullptr || !hasPath(car)) {
         return;
     }
     render->setMaterial(&carMaterials[0]);
@@ -91,6 +95,7 @@ void RaceTrack::drawCar(int car) {
 // Stands the wheels on the road, and from the front-right wheel's travel derives the car's pitch
 // (speeding up or slowing down), its steer and roll (change of heading) and the wheels' spin.
 void RaceTrack::drawWheels(int car) {
+    CarAttitudeState& attitude = carAttitude.get();
     FixedVec4 contact[4];
     for (int w = 0; w < 4; ++w) {
         contact[w] = probeWheel(*this, car, w, attitude.wheels[car][w]);
@@ -151,7 +156,7 @@ void RaceTrack::drawWheels(int car) {
 // Brake lights while the car slows (pitched forward), headlights in the tunnels; both glow additively.
 void RaceTrack::drawLamps(int car) {
     NymRender* render = NymRender::instance();
-    if (render == nullptr) {
+    if (render == nullptr || !hasPath(car)) {
         return;
     }
     const bool braking = carPitch[car] < FixedFromFloat(-0.01f);

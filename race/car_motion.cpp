@@ -4,6 +4,7 @@
 
 #include "math/clock.h"
 #include "race/race_track.h"
+#include "race/world_memory.h"
 
 namespace {
 
@@ -11,7 +12,10 @@ constexpr int kKindCamera = 1;
 constexpr int kKindCar = 2;
 
 // Each car's section coordinate, walked forward from its previous value.
-float sectionCoordinate[kCarCount] = {0.0f, 0.0f, 0.0f};
+struct SectionCoordinates {
+    float of[kCarCount] = {0.0f, 0.0f, 0.0f};
+};
+WorldMemory<SectionCoordinates> sectionCoordinates;
 
 // The four keys as matrices: values 0-2, 3-5, 6-8 and 9-11 of a key fill columns 0-2 of rows 0-3.
 const Fixed* keyAt(const CarPath& path, int key) {
@@ -66,13 +70,6 @@ float lapStep(float dt) {
     return 0.0004f * (dt * 30.0f);
 }
 
-Fixed clockSeconds(float seconds) {
-    // Scaling by 65536 is exact; the integer part is kept modulo 2^32 like the raw Fixed bits.
-    const double scaled = std::trunc(static_cast<double>(seconds) * 65536.0);
-    const double wrapped = scaled - 4294967296.0 * std::floor(scaled / 4294967296.0);
-    return Fixed{static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped))};
-}
-
 float frameStep(const Fixed* frameTime) {
     return FixedToFloat(frameTime[0] - frameTime[1]);
 }
@@ -80,6 +77,10 @@ float frameStep(const Fixed* frameTime) {
 float RaceTrack::interpolatePath(float param, int kind, int car) {
     if (kind != kKindCamera && kind != kKindCar) {
         return 0.0f;
+    }
+    float* const sectionCoordinate = sectionCoordinates.get().of;
+    if (!hasPath(car)) {
+        return sectionCoordinate[car];
     }
     const float x = param * static_cast<float>(keyPaths[car + 1].count);
     const int keyIndex = static_cast<int>(x);

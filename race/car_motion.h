@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the car motion shared with the camera director: the Catmull-Rom weights in Fixed, the wrap
-// of a path parameter into one lap, and the clock reading as Fixed seconds.
+// of a path parameter into one lap, and the time between two frames.
 #include "math/fixed.h"
 
 // The weights of the four control points at t (0 to 1.0): w0 for the point before the segment, w1 and
@@ -17,10 +17,6 @@ float wrapLap(float param);
 
 // The frame step that moves a path parameter: 0.0004 of a lap per thirtieth of dt seconds.
 float lapStep(float dt);
-
-// Seconds of the shared clock as Fixed, wrapping past 32767 s instead of saturating: differences of two
-// readings stay right across the wrap.
-Fixed clockSeconds(float seconds);
 
 // The time between the last two frames, in seconds.
 float frameStep(const Fixed* frameTime);

@@ -2,17 +2,18 @@
 #include "platform/report/frame_marks.h"
 #include "race/race_track.h"
 #include "race/scene_schedule.h"
+#include "race/world_memory.h"
 
 namespace {
 
-// The frame driver's memory: there is one race world.
+// The frame driver's memory of the race world.
 struct FrameSchedule {
     bool started = false;
     int warmUpPending = 1;
     SectionLatch latch;
     int previousMode = 0;
 };
-FrameSchedule schedule;
+WorldMemory<FrameSchedule> frameSchedule;
 
 bool showsWaterfall(int section) {
     return section == 6 || section == 7;
@@ -51,6 +52,7 @@ void RaceTrack::runFrame() {
 }
 
 void RaceTrack::renderFrame() {
+    FrameSchedule& schedule = frameSchedule.get();
     if (!schedule.started) {
         schedule.started = true;
         schedule.previousMode = modeBySection[0];

@@ -6,10 +6,12 @@
 #include "files/filingsystem.h"
 #include "files/nym_trace.h"
 #include "math/clock.h"
+#include "race/world_memory.h"
 
 namespace {
 
 constexpr int kDetailedBodyMesh = 35;
+std::uint32_t worldsBuilt = 0;
 
 // The scenery material that each material code of a section object selects.
 struct MaterialCode {
@@ -52,6 +54,10 @@ void blendDetailedBodyNormals() {
 
 } // namespace
 
+std::uint32_t raceWorldsBuilt() {
+    return worldsBuilt;
+}
+
 RaceTrack::RaceTrack(int surfaceWidth, int surfaceHeight)
     : skybox(nullptr), ambientLight(nullptr), directionalLight(nullptr),
       camera(nullptr), frameTime{}, width{}, height{}, sectionObjects{},
@@ -61,6 +67,7 @@ RaceTrack::RaceTrack(int surfaceWidth, int surfaceHeight)
       headLightQuad(nullptr), waterfall{nullptr, nullptr}, probeTriangle{}, probeSection{}, carSectionCoord{},
       currentSection(0), neighbourSection(0), carAttitudeReset{}, carPitch{}, carRoll{}, carPaths{},
       sceneMode(Trackside) {
+    ++worldsBuilt;
     NymTrace* trace = NymTrace::Instance();
 
     // 1. Records in their initial state.

@@ -67,8 +67,11 @@ public:
     bool probeRoad(int slot, const FixedVec4& origin, const FixedVec4& direction, FixedVec4& point);
 
     // kind 2: the car's transform at param and its section coordinate; kind 1: the chase camera's path
-    // transform on car's path. Returns the car's section coordinate.
+    // transform on car's path. Returns the car's section coordinate. A car without a key path (its
+    // allocation failed) writes nothing.
     float interpolatePath(float param, int kind, int car);
+    // Whether the car's key path exists; a car without one is neither moved nor drawn.
+    bool hasPath(int car) const { return carPaths[car].keys != nullptr && carPaths[car].count > 0; }
     // Records the frame time, places the three cars and moves them on.
     void advanceCars();
 

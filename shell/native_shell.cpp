@@ -7,8 +7,10 @@
 
 namespace {
 
-// When the first main loop of the process started, in milliseconds; 0 until it is taken.
+// When the first main loop of the process started, in milliseconds; 0 until it is taken. A start read
+// from another clock than the one in use now is taken again.
 std::uint32_t loopStartTime = 0;
+std::uint32_t loopStartTimeline = 0;
 
 constexpr int defaultWindowX = 20;
 constexpr int defaultWindowY = 50;
@@ -58,6 +60,10 @@ bool NativeShell::InitWindow() {
 }
 
 bool NativeShell::CreateNativeWindow() {
+    // A size that is not positive (from the options or from OnAppStart) has no window on either path.
+    if (config->width <= 0 || config->height <= 0) {
+        return false;
+    }
     if (!(config->fullScreen != 0 ? CreateFullScreenWindow() : CreateFramedWindow())) {
         return false;
     }
@@ -98,10 +104,6 @@ platform::Rect NativeShell::FramedOuterRect() const {
 }
 
 bool NativeShell::CreateFramedWindow() {
-    // A size the options made negative has no window; the full-screen path refuses it the same way.
-    if (config->width <= 0 || config->height <= 0) {
-        return false;
-    }
     platform::Rect outer = FramedOuterRect();
     window = platform::createWindow(className, title, platform::styleVisible | platform::styleFramed,
                                     outer.left, outer.top, outer.width(), outer.height(), instance);
@@ -110,11 +112,16 @@ bool NativeShell::CreateFramedWindow() {
     }
     const platform::Rect monitor = platform::monitorRect(window);
     if (config->fitToScreen != 0) {
-        // Halving stops at a one-pixel side: a frame larger than the screen can never fit.
-        while ((outer.width() > monitor.width() || outer.height() > monitor.height()) && config->width > 1 &&
-               config->height > 1) {
-            config->width /= 2;
-            config->height /= 2;
+        // Each side floors at one pixel, and the halving ends when it changes nothing: a frame larger than
+        // the screen can never fit.
+        while (outer.width() > monitor.width() || outer.height() > monitor.height()) {
+            const int halfWidth = std::max(1, config->width / 2);
+            const int halfHeight = std::max(1, config->height / 2);
+            if (halfWidth == config->width && halfHeight == config->height) {
+                break;
+            }
+            config->width = halfWidth;
+            config->height = halfHeight;
             outer = FramedOuterRect();
         }
         platform::setWindowPos(window, platform::WindowOrder::Unchanged, 0, 0, outer.width(), outer.height(),
@@ -167,8 +174,9 @@ void NativeShell::ReleaseContext() {
 }
 
 void NativeShell::RunMainLoop() {
-    if (loopStartTime == 0) {
+    if (loopStartTime == 0 || loopStartTimeline != platform::clockTimeline()) {
         loopStartTime = platform::tickCountMs();
+        loopStartTimeline = platform::clockTimeline();
     }
     for (;;) {
         if (!application->OnFrame()) {

@@ -5,6 +5,18 @@
 
 #include <new>
 
+namespace {
+
+// A reading of the command line that ran out of memory ends the run like any failure before the loop.
+int unreadCommandLine(ShellApplication* application, OGLESShell* shell) {
+    ShellApplication::OutputDebug("Unable to read the command line\n");
+    delete application;
+    delete shell;
+    return 1;
+}
+
+} // namespace
+
 int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* instance,
              const wchar_t* commandLine) {
     // The objects are made with non-throwing allocation; an allocation inside their constructors can
@@ -33,7 +45,9 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     // The parsers outlive the application and the shell: the application's tokens stay valid until
     // this function returns.
     OptionParser firstOptions(*application);
-    firstOptions.Parse(commandLine);
+    if (!firstOptions.Parse(commandLine)) {
+        return unreadCommandLine(application, shell);
+    }
 
     // Whatever size the first reading set is discarded; the second reading restores it after
     // OnAppStart, so the command line wins over the application's choices.
@@ -46,7 +60,9 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     }
 
     OptionParser secondOptions(*application);
-    secondOptions.Parse(commandLine);
+    if (!secondOptions.Parse(commandLine)) {
+        return unreadCommandLine(application, shell);
+    }
 
     if (!shell->InitWindow()) {
         delete application;

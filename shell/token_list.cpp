@@ -1,6 +1,7 @@
 #include "shell/token_list.h"
 
 #include <cwchar>
+#include <new>
 
 namespace {
 
@@ -17,9 +18,12 @@ TokenList::~TokenList() {
     delete[] tokens;
 }
 
-void TokenList::Parse(const wchar_t* commandLine) {
+bool TokenList::Parse(const wchar_t* commandLine) {
     if (tokens == nullptr) {
-        tokens = new char*[MaxUnconsumedTokens];
+        tokens = new (std::nothrow) char*[MaxUnconsumedTokens];
+        if (tokens == nullptr) {
+            return false;
+        }
     }
     const wchar_t* position = commandLine;
     const wchar_t* const end = commandLine + std::wcslen(commandLine);
@@ -35,7 +39,10 @@ void TokenList::Parse(const wchar_t* commandLine) {
             ++tokenEnd;
         }
         const auto length = static_cast<std::size_t>(tokenEnd - position);
-        char* token = new char[length + 1];
+        char* token = new (std::nothrow) char[length + 1];
+        if (token == nullptr) {
+            return false;
+        }
         for (std::size_t i = 0; i < length; ++i) {
             token[i] = static_cast<char>(static_cast<unsigned char>(position[i] & 0xFF));
         }
@@ -48,4 +55,5 @@ void TokenList::Parse(const wchar_t* commandLine) {
         }
         position = tokenEnd;
     }
+    return true;
 }

@@ -15,8 +15,9 @@ public:
     virtual ~TokenList();
 
     // Tokens are separated by blanks and tabs; each character is reduced to its low byte; there is no
-    // quoting. Tokens that are not consumed once MaxUnconsumedTokens are kept are dropped.
-    void Parse(const wchar_t* commandLine);
+    // quoting. Tokens that are not consumed once MaxUnconsumedTokens are kept are dropped. False when
+    // the token array or a token cannot be allocated: the reading stops there, keeping what it kept.
+    bool Parse(const wchar_t* commandLine);
 
     int GetTokenCount() const { return count; }
     const char* const* GetTokens() const { return tokens; }

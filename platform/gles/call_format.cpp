@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+// Texts are built by appending: GCC 12 at -O3 mistakes a literal + std::string for an overlapping copy.
+
 namespace platform::gles {
 
 namespace {
@@ -57,14 +59,20 @@ std::string glClearMaskText(GLbitfield mask) {
                 {GL_DEPTH_BUFFER_BIT, "GL_DEPTH_BUFFER_BIT"},
                 {GL_STENCIL_BUFFER_BIT, "GL_STENCIL_BUFFER_BIT"}};
     std::string text;
+    const auto add = [&text](const std::string& part) {
+        if (!text.empty()) {
+            text += '|';
+        }
+        text += part;
+    };
     for (const auto& b : bits) {
         if (mask & b.bit) {
-            text += (text.empty() ? "" : "|") + std::string(b.name);
+            add(b.name);
             mask &= ~b.bit;
         }
     }
     if (mask != 0) {
-        text += (text.empty() ? "" : "|") + hex(mask);
+        add(hex(mask));
     }
     return text.empty() ? "0" : text;
 }
@@ -104,7 +112,13 @@ std::string pointerText(const void* pointer) {
 }
 
 std::string quotedText(const char* text) {
-    return text ? "\"" + std::string(text) + "\"" : "null";
+    if (!text) {
+        return "null";
+    }
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 std::string fixedArrayText(const GLfixed* values, std::size_t count) {
@@ -113,7 +127,10 @@ std::string fixedArrayText(const GLfixed* values, std::size_t count) {
     }
     std::string text = "[";
     for (std::size_t i = 0; i < count; ++i) {
-        text += (i ? ", " : "") + std::to_string(values[i]);
+        if (i) {
+            text += ", ";
+        }
+        text += std::to_string(values[i]);
     }
     return text + "]";
 }

@@ -12,17 +12,17 @@ namespace platform::gles {
 
 namespace {
 
-struct LibrarySpec {
+struct LibraryChoice {
     const char* variable; // overrides the file name
     const char* file;
     const char* what;
     const char* packages;
 };
 
-constexpr LibrarySpec glesSpec{"NYM_GLES_LIBRARY", "libGLESv1_CM.so.1", "OpenGL ES 1.x",
-                               "libgles1 and libgl1-mesa-dri"};
-constexpr LibrarySpec eglSpec{"NYM_EGL_LIBRARY", "libEGL.so.1", "EGL",
-                              "libegl1, libegl-mesa0 and libgl1-mesa-dri"};
+constexpr LibraryChoice glesLibrary{"NYM_GLES_LIBRARY", "libGLESv1_CM.so.1", "OpenGL ES 1.x",
+                                    "libgles1 and libgl1-mesa-dri"};
+constexpr LibraryChoice eglLibrary{"NYM_EGL_LIBRARY", "libEGL.so.1", "EGL",
+                                   "libegl1, libegl-mesa0 and libgl1-mesa-dri"};
 
 [[noreturn]] void fail(const std::string& line) {
     std::fprintf(stderr, "nymbus: %s\n", line.c_str());
@@ -30,23 +30,23 @@ constexpr LibrarySpec eglSpec{"NYM_EGL_LIBRARY", "libEGL.so.1", "EGL",
     std::_Exit(1);
 }
 
-void* open(const LibrarySpec& spec) {
-    const char* override = std::getenv(spec.variable);
-    const std::string file = override && *override ? override : spec.file;
+void* open(const LibraryChoice& choice) {
+    const char* override = std::getenv(choice.variable);
+    const std::string file = override && *override ? override : choice.file;
     void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        fail("cannot load the " + std::string(spec.what) + " library " + file +
-             (override && *override ? std::string(" (named by ") + spec.variable + ")" : std::string()) +
-             "; on Debian it comes with the packages " + spec.packages);
+        fail("cannot load the " + std::string(choice.what) + " library " + file +
+             (override && *override ? std::string(" (named by ") + choice.variable + ")" : std::string()) +
+             "; on Debian it comes with the packages " + choice.packages);
     }
     return library;
 }
 
-template <typename F> void resolve(void* library, const LibrarySpec& spec, const char* name, F& entry) {
+template <typename F> void resolve(void* library, const LibraryChoice& choice, const char* name, F& entry) {
     void* symbol = dlsym(library, name);
     if (!symbol) {
-        fail("the " + std::string(spec.what) + " library has no " + name +
-             "; on Debian install the packages " + spec.packages);
+        fail("the " + std::string(choice.what) + " library has no " + name +
+             "; on Debian install the packages " + choice.packages);
     }
     entry = reinterpret_cast<F>(symbol);
 }
@@ -58,10 +58,10 @@ struct Library {
 
 void load(Library& library) {
     DispatchTable& table = library.raw;
-    void* gles = open(glesSpec);
-    void* egl = open(eglSpec);
-#define NYM_RESOLVE_GL(ret, name, params, args) resolve(gles, glesSpec, #name, table.name);
-#define NYM_RESOLVE_EGL(ret, name, params, args) resolve(egl, eglSpec, #name, table.name);
+    void* gles = open(glesLibrary);
+    void* egl = open(eglLibrary);
+#define NYM_RESOLVE_GL(ret, name, params, args) resolve(gles, glesLibrary, #name, table.name);
+#define NYM_RESOLVE_EGL(ret, name, params, args) resolve(egl, eglLibrary, #name, table.name);
     NYM_GL_FUNCTIONS(NYM_RESOLVE_GL)
     NYM_EGL_FUNCTIONS(NYM_RESOLVE_EGL)
 #undef NYM_RESOLVE_GL

@@ -1,3 +1,4 @@
+#include "engine/light.h"
 #include "render_test_support.h"
 
 using ::testing::ElementsAre;
@@ -318,6 +319,24 @@ TEST_F(RenderTest, MaterialDefaultsDrawUntexturedLitAndOpaque) {
     EXPECT_EQ(fresh.lit, 1);
     EXPECT_EQ(fresh.lightMask, 0xFFFFFFFFu);
     EXPECT_EQ(fresh.texture[0], nullptr);
+
+    // Drawn with only an ambient colour to show the light: no texture unit is enabled, the colours come
+    // from the light, and alpha is full.
+    NymAmbientLight ambient;
+    ambient.setColour(Fixed{0x8000}, Fixed{0x8000}, FixedFromFloat(0.6f));
+    render->setLight(&ambient, 0);
+    fresh.setAmbient(Fixed{0x10000}, Fixed{0x10000}, Fixed{0x10000});
+    render->setMaterial(&fresh);
+    render->drawGeometry(&geometry);
+    EXPECT_THAT(gl.log({"glEnable", "glBindTexture"}), ElementsAre("glEnable(GL_CULL_FACE)"));
+    EXPECT_THAT(gl.log({"glDrawElements"}), ElementsAre(triangleDraw()));
+    for (int i = 0; i < 3; ++i) {
+        const std::uint8_t* c = geometry.litColours + 4 * i;
+        EXPECT_THAT(std::vector<int>(c, c + 4), ElementsAre(128, 128, 153, 255)) << i;
+    }
+    render->setLight(nullptr, 0);
+
+    // Layers out of range change nothing.
     fresh.setLayer(2, &texture0, 2, Fixed{1});
     fresh.setLayerScroll(-1, Fixed{1}, Fixed{1}, Fixed{1});
     EXPECT_EQ(fresh.texture[1], nullptr);

@@ -4,23 +4,27 @@
 #include "files/nym_file.h"
 #include "files/nym_trace.h"
 #include "platform/debug_output.h"
+#include "tests/support/fixed_debug_capture.h"
 #include "tests/support/replaced_allocator.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
 bool failAllocations = false;
+bool failEveryAllocation = false;
 
 bool refuseNonThrowing(std::size_t, bool nothrow) {
-    return !(failAllocations && nothrow);
+    return !(failEveryAllocation || (failAllocations && nothrow));
 }
 } // namespace
-
 
 namespace {
 
@@ -34,6 +38,7 @@ protected:
     }
     void TearDown() override {
         failAllocations = false;
+        failEveryAllocation = false;
         platform::setDebugOutputSink({});
         NymTrace::Destroy();
         Filingsystem::Destroy();
@@ -42,7 +47,8 @@ protected:
     std::vector<std::wstring> lines;
 };
 
-TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedWritesNothing) {
+TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedSaysSoOnceAndOtherwiseWritesNothing) {
+    const std::wstring lost = L"NymTrace failed to create itself\n";
     failAllocations = true;
     NymTrace* standIn = NymTrace::Instance();
     ASSERT_NE(standIn, nullptr);
@@ -51,8 +57,9 @@ TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedWritesNothing) {
     standIn->PrintError(1000, "lost\n");
     // Everything above it that traces is silent too, and nothing recurses.
     EXPECT_EQ(Filingsystem::Instance(), nullptr);
+    EXPECT_EQ(NymTrace::Instance(), standIn);
     NymTrace::Destroy();
-    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(lines, std::vector<std::wstring>{lost});
 
     // Once memory is back, a real trace is created with the initial threshold.
     failAllocations = false;
@@ -60,7 +67,40 @@ TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedWritesNothing) {
     EXPECT_NE(trace, standIn);
     trace->Print(0, "hidden\n");
     trace->Print(1, "shown\n");
-    EXPECT_EQ(lines, std::vector<std::wstring>{L"shown\n"});
+    EXPECT_EQ(lines, (std::vector<std::wstring>{lost, L"shown\n"}));
+
+    // Lost again later: said again, once.
+    NymTrace::Destroy();
+    failAllocations = true;
+    NymTrace::Instance()->Print(1000, "lost\n");
+    NymTrace::Instance()->Print(1000, "lost\n");
+    EXPECT_EQ(lines, (std::vector<std::wstring>{lost, L"shown\n", lost}));
+}
+
+TEST_F(AllocationFailureTest, TraceThatCannotBeCreatedSaysSoWithoutAllocating) {
+    {
+        const FixedDebugCapture capture;
+        failEveryAllocation = true;
+        EXPECT_NO_THROW(NymTrace::Instance()->Print(1000, "lost\n"));
+        failEveryAllocation = false;
+        EXPECT_EQ(capture.text(), L"NymTrace failed to create itself\n");
+    }
+
+    // The debugger output itself, written to a file, allocates nothing either.
+    NymTrace::Destroy();
+    const std::string path = ::testing::TempDir() + "trace_without_memory.log";
+    std::string error;
+    ASSERT_TRUE(platform::setDebugOutputFile(path.c_str(), error)) << error;
+    failEveryAllocation = true;
+    EXPECT_NO_THROW(NymTrace::Instance());
+    EXPECT_NO_THROW(platform::outputDebugString(L"caf\u00e9 \u20ac, longer than a short string\n"));
+    failEveryAllocation = false;
+    ASSERT_TRUE(platform::finishDebugOutput());
+    std::ifstream in(path, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(written,
+              "NymTrace failed to create itself\ncaf\xC3\xA9 \xE2\x82\xAC, longer than a short string\n");
+    std::remove(path.c_str());
 }
 
 TEST_F(AllocationFailureTest, RegistryThatCannotBeCreatedIsNeverUsed) {

@@ -132,6 +132,8 @@ TEST_F(NymTraceTest, PrintErrorWritesItsMessageAtLevel1000) {
     trace->SetLevel(999);
     trace->PrintError(666, "Failed to create appClass\n");
     trace->PrintError(1000, "50% done %d\n");
+    // No message, no line: as a call without a format.
+    trace->PrintError(1000, nullptr);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"Failed to create appClass\n", L"50% done %d\n"}));
 }
 

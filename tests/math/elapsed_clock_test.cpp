@@ -1,5 +1,7 @@
 #include "math/clock.h"
 
+#include "tests/support/virtual_clock.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +38,18 @@ TEST(ElapsedClock, KeepsMillisecondsWhateverTheCounterValue) {
     EXPECT_EQ(wrapping.secondsAt(0x00000100u), static_cast<float>(512 * 0.001));
 }
 
+TEST(ClockSeconds, WrapsLikeFixedInsteadOfSaturating) {
+    EXPECT_EQ(clockSeconds(0.0f).raw, 0);
+    EXPECT_EQ(clockSeconds(1.5f), FixedFromFloat(1.5f));
+    EXPECT_EQ(clockSeconds(32767.5f), FixedFromFloat(32767.5f));
+    // Past 32768 s the raw value wraps, and the difference of two readings stays the time between them.
+    const Fixed before = clockSeconds(32767.75f);
+    const Fixed after = clockSeconds(32768.25f);
+    EXPECT_LT(after.raw, 0);
+    EXPECT_EQ(FixedToFloat(after - before), 0.5f);
+    EXPECT_EQ(FixedToFloat(clockSeconds(100000.03125f) - clockSeconds(100000.0f)), 0.03125f);
+}
+
 TEST(ElapsedSeconds, AdvancesWithThePlatformTicks) {
     const float before = elapsedSeconds();
     float now = before;
@@ -44,6 +58,20 @@ TEST(ElapsedSeconds, AdvancesWithThePlatformTicks) {
     }
     EXPECT_GT(now, before);
     EXPECT_LT(now - before, 1.0f);
+}
+
+TEST(ElapsedSeconds, StartsAgainWhenTheClockIsSwitched) {
+    elapsedSeconds();
+    {
+        // Started on the real clock, then read on the virtual one: it counts from the switch.
+        const VirtualClockScope clock(4);
+        EXPECT_EQ(elapsedSeconds(), 0.0f);
+        platform::advanceVirtualClock();
+        platform::advanceVirtualClock();
+        EXPECT_EQ(elapsedSeconds(), 0.5f);
+    }
+    // And back on the real clock it starts from 0 again.
+    EXPECT_EQ(elapsedSeconds(), 0.0f);
 }
 
 } // namespace

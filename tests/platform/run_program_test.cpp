@@ -8,6 +8,7 @@
 #include "platform/png_file.h"
 #include "platform/window/window.h"
 #include "tests/platform/mini_shell.h"
+#include "tests/support/virtual_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -104,18 +105,19 @@ TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {
 }
 
 TEST(VirtualClock, AdvancesExactlyOneThirtiethOfASecondPerFrameWithoutDrift) {
-    platform::useVirtualClock(30);
-    EXPECT_EQ(platform::tickCountMs(), 0u);
-    std::uint32_t previous = 0;
-    for (std::uint64_t frame = 1; frame <= 10000; ++frame) {
-        platform::advanceVirtualClock();
-        const std::uint32_t now = platform::tickCountMs();
-        ASSERT_EQ(now, frame * 1000 / 30) << "frame " << frame;
-        ASSERT_TRUE(now - previous == 33 || now - previous == 34);
-        previous = now;
+    {
+        const VirtualClockScope clock(30);
+        EXPECT_EQ(platform::tickCountMs(), 0u);
+        std::uint32_t previous = 0;
+        for (std::uint64_t frame = 1; frame <= 10000; ++frame) {
+            platform::advanceVirtualClock();
+            const std::uint32_t now = platform::tickCountMs();
+            ASSERT_EQ(now, frame * 1000 / 30) << "frame " << frame;
+            ASSERT_TRUE(now - previous == 33 || now - previous == 34);
+            previous = now;
+        }
+        EXPECT_EQ(platform::tickCountMs(), 333333u);
     }
-    EXPECT_EQ(platform::tickCountMs(), 333333u);
-    platform::useVirtualClock(0);
     EXPECT_FALSE(platform::virtualClock());
 }
 

@@ -189,3 +189,31 @@ TEST_F(X11Windows, EglWindowSurfaceOnTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(XvfbServerTest, GivesTheEarlierDisplayBackWhenItEnds) {
+    if (!XvfbServer::installed()) {
+        GTEST_SKIP() << "Xvfb is not installed";
+    }
+    const char* earlier = std::getenv("DISPLAY");
+    const std::string before = earlier ? earlier : "";
+    setenv("DISPLAY", ":4242", 1);
+    {
+        XvfbServer server;
+        ASSERT_TRUE(server.start());
+        EXPECT_STRNE(std::getenv("DISPLAY"), ":4242");
+    }
+    EXPECT_STREQ(std::getenv("DISPLAY"), ":4242");
+    {
+        unsetenv("DISPLAY");
+        XvfbServer server;
+        ASSERT_TRUE(server.start());
+    }
+    EXPECT_EQ(std::getenv("DISPLAY"), nullptr);
+    if (earlier) {
+        setenv("DISPLAY", before.c_str(), 1);
+    }
+}
+
+} // namespace

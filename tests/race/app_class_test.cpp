@@ -91,7 +91,7 @@ TEST_F(AppClassTest, FrameClearsDrawsTheTitleAndRestoresCulling) {
     }
 }
 
-TEST_F(AppClassTest, StopDestroysTheWorldThenTheRendererThenTheTrace) {
+TEST_F(AppClassTest, StopDeletesTheWorldsTexturesAndEndsTheSingletons) {
     const auto app = application(240, 320);
     ASSERT_TRUE(app->OnFrame());
     ASSERT_NE(appClass, nullptr);

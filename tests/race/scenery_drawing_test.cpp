@@ -97,10 +97,16 @@ TEST_F(SceneryDrawingTest, WarmUpDrawsEverythingOnceAndBakesTheLighting) {
 }
 
 TEST_F(SceneryDrawingTest, TreesKeepTheirOwnGlowOutsideTheTunnelSections) {
+    // The compiled-in world has no tree in a tunnel section: one of section 1's objects becomes one, so
+    // that trees are warmed up in a tunnel before the others.
+    ASSERT_TRUE(isTunnelSection(1));
+    ASSERT_GE(world->sectionObjects[1].count, 2);
+    world->sectionObjects[1].objects[1].material = &world->sceneryMaterials[5];
     world->warmUp();
     // Unlit trees are coloured by their emissive alone: 0.9 outside the tunnel sections, whichever
     // sections were warmed up before them, and the tunnels' 0.25 inside.
     int trees = 0;
+    int tunnelTrees = 0;
     for (int s = 0; s < kSectionCount; ++s) {
         for (int j = 0; j < world->sectionObjects[s].count; ++j) {
             const SectionObject& object = world->sectionObjects[s].objects[j];
@@ -108,13 +114,15 @@ TEST_F(SceneryDrawingTest, TreesKeepTheirOwnGlowOutsideTheTunnelSections) {
                 continue;
             }
             ++trees;
+            tunnelTrees += isTunnelSection(s) ? 1 : 0;
             const int expected = isTunnelSection(s) ? 0x40 : 0xE6;
             for (int c = 0; c < 3; ++c) {
                 EXPECT_EQ(object.geometry->litColours[c], expected) << "section " << s << " object " << j;
             }
         }
     }
-    EXPECT_GT(trees, 0);
+    EXPECT_EQ(tunnelTrees, 1);
+    EXPECT_GT(trees, tunnelTrees);
     EXPECT_EQ(world->sceneryMaterials[5].emissive[0], FixedFromFloat(0.9f));
 }
 

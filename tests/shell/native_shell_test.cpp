@@ -89,15 +89,22 @@ TEST_F(NativeShellTest, FramedWindowIsHalvedToFitAndCentred) {
     EXPECT_EQ(big.top, 0);
     EXPECT_EQ(platform::clientRect(unfitted.shell.GetWindow()), (platform::Rect{0, 0, 640, 480}));
 
-    // A screen smaller than the frame itself: the halving stops at a one-pixel side.
+    // A side that reaches one pixel stays there while the other goes on halving until the window fits.
+    r = runShell(driver, L"-windowed -width=1 -qaf=0", {}, Screen{240, 320});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(events[1], "OnViewCreate(1, 240)");
+
+    // A screen smaller than the frame itself: the halving ends once it changes nothing.
     Fixture tiny;
     tiny.config.fullScreen = 0;
     shelltest::selectScreen(Screen{6, 20});
     ASSERT_TRUE(tiny.shell.InitWindow());
-    EXPECT_EQ(tiny.config.width, 2);
+    EXPECT_EQ(tiny.config.width, 1);
     EXPECT_EQ(tiny.config.height, 1);
+}
 
-    // The largest position and size the options can give: halved to fit and centred like any other.
+// The largest position and size the options can give: halved to fit and centred like any other.
+TEST_F(NativeShellTest, LargestPositionAndSizeAreHalvedToFitAndCentred) {
     Fixture extreme;
     extreme.config.fullScreen = 0;
     extreme.config.defaultPosition = 0;
@@ -112,12 +119,32 @@ TEST_F(NativeShellTest, FramedWindowIsHalvedToFitAndCentred) {
     EXPECT_LE(placed.width(), 240);
     EXPECT_EQ(placed.left, (240 - placed.width()) / 2);
     EXPECT_EQ(placed.top, (320 - placed.height()) / 2);
+}
 
-    // A size the options made negative has no window.
-    r = runShell(driver, L"-windowed -width=-5", {}, Screen{240, 320});
+TEST_F(NativeShellTest, SizeThatIsNotPositiveHasNoWindowOnEitherPath) {
+    for (const int fullScreen : {1, 0}) {
+        for (const std::pair<int, int>& size : {std::pair{0, 480}, std::pair{640, 0}, std::pair{-5, 480}}) {
+            const int width = size.first;
+            const int height = size.second;
+            Script script;
+            script.onStart = [fullScreen, width, height](ShellConfig& c) {
+                c.fullScreen = fullScreen;
+                c.width = width;
+                c.height = height;
+                c.quitAfterFrame = 0;
+            };
+            const auto r = runShell(driver, L"", script, Screen{240, 320});
+            const std::string which = std::to_string(width) + " x " + std::to_string(height) +
+                                      (fullScreen ? " full-screen" : " framed");
+            EXPECT_EQ(r.exitCode, 1) << which;
+            EXPECT_EQ(r.debugOutput, L"InitEGL failed!!\n") << which;
+            EXPECT_TRUE(driver.log().empty()) << which;
+        }
+    }
+    // The options can make a size negative too.
+    const auto r = runShell(driver, L"-width=-5 -qaf=0");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.debugOutput, L"InitEGL failed!!\n");
-    EXPECT_TRUE(driver.log().empty());
 }
 
 TEST_F(NativeShellTest, FramedWindowThatFitsKeepsItsSizeAndIsCentred) {

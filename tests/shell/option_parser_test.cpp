@@ -64,16 +64,19 @@ TEST(OptionParser, FrameLimitAcceptsZeroOnlyWhenWritten) {
 }
 
 TEST(OptionParser, TimeLimitIgnoresZero) {
+    // The field starts from a value of its own, so that a value that is stored shows from one ignored.
+    constexpr float before = 7.0f;
     struct Case {
         const wchar_t* line;
         float expected;
     };
-    for (const Case& c : {Case{L"-qat=0", -1.0f}, Case{L"-qat=0.0", -1.0f}, Case{L"-qat=1.5", 1.5f},
-                          Case{L"-qat=-1", -1.0f}, Case{L"-qat=2.5 -qat=0", 2.5f}, Case{L"-qat=abc", -1.0f},
+    for (const Case& c : {Case{L"-qat=0", before}, Case{L"-qat=0.0", before}, Case{L"-qat=1.5", 1.5f},
+                          Case{L"-qat=-1", -1.0f}, Case{L"-qat=2.5 -qat=0", 2.5f}, Case{L"-qat=abc", before},
                           Case{L"-quitaftertime=0.25", 0.25f}, Case{L"-qat=0.1", 0.1f}}) {
         Parsed p;
+        p.application.GetConfig()->quitAfterTime = before;
         parse(p, c.line);
-        EXPECT_EQ(p.config().quitAfterTime, c.expected);
+        EXPECT_EQ(p.config().quitAfterTime, c.expected) << std::wstring(c.line).size();
         EXPECT_EQ(p.parser.GetTokenCount(), 0);
     }
     // Beyond the float range the value saturates instead of being undefined; below it, it rounds to 0
@@ -156,7 +159,7 @@ TEST(OptionParser, KeepsAtMostOneHundredTokens) {
     parse(p, line);
     ASSERT_EQ(p.parser.GetTokenCount(), TokenList::MaxUnconsumedTokens);
     for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(p.tokens()[static_cast<std::size_t>(i)], "t" + std::to_string(i));
+        EXPECT_EQ(p.tokens()[static_cast<std::size_t>(i)], std::string("t").append(std::to_string(i)));
     }
     EXPECT_EQ(p.config().quitAfterFrame, 4);
 }

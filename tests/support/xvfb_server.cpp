@@ -13,6 +13,13 @@ XvfbServer::~XvfbServer() {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
+    if (!display_.empty()) {
+        if (hadDisplay_) {
+            setenv("DISPLAY", previousDisplay_.c_str(), 1);
+        } else {
+            unsetenv("DISPLAY");
+        }
+    }
 }
 
 bool XvfbServer::installed() {
@@ -36,7 +43,8 @@ bool XvfbServer::start() {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 1, 0); // O_WRONLY
-    const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ);
+    const int spawned =
+        posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     if (spawned != 0) {
@@ -52,6 +60,10 @@ bool XvfbServer::start() {
     close(fds[0]);
     if (number.empty()) {
         return false;
+    }
+    if (const char* previous = std::getenv("DISPLAY")) {
+        hadDisplay_ = true;
+        previousDisplay_ = previous;
     }
     display_ = ":" + number;
     setenv("DISPLAY", display_.c_str(), 1);

@@ -1,7 +1,7 @@
 #pragma once
 // An Xvfb server of the test's own, on a display number the server picks itself (-displayfd), so that
 // tests running side by side never race for one. Starting it points DISPLAY at it; the destructor ends
-// it.
+// it and gives DISPLAY its earlier value back, so that later tests of the process see no dead server.
 #include <string>
 #include <sys/types.h>
 
@@ -18,4 +18,6 @@ public:
 private:
     pid_t pid_ = 0;
     std::string display_;
+    bool hadDisplay_ = false;
+    std::string previousDisplay_;
 };

@@ -1,11 +1,13 @@
 // A frame while the race world cannot be allocated: the world is skipped, the title is still drawn and
 // the next frame tries again. The replaced allocator refuses the world's size to the non-throwing
-// operator new.
+// operator new. And the teardown's order, seen in what it allocates.
 #include <gmock/gmock.h>
 
 #include <cstdlib>
 #include <new>
 
+#include "engine/render.h"
+#include "files/nym_trace.h"
 #include "race/app_class.h"
 #include "race/demo_application.h"
 #include "race_test_support.h"
@@ -13,12 +15,19 @@
 
 namespace {
 bool refuseWorld = false;
+// Renderers and traces made while counting.
+bool counting = false;
+int renderersMade = 0;
+int tracesMade = 0;
 
 bool refuseTheWorld(std::size_t size, bool nothrow) {
+    if (counting && nothrow) {
+        renderersMade += size == sizeof(NymRender) ? 1 : 0;
+        tracesMade += size == sizeof(NymTrace) ? 1 : 0;
+    }
     return !(refuseWorld && nothrow && size == sizeof(RaceTrack));
 }
 } // namespace
-
 
 namespace {
 
@@ -41,19 +50,25 @@ protected:
     }
     void TearDown() override {
         refuseWorld = false;
+        counting = false;
         if (appClass != nullptr) {
             UpdateAppClass(0, 0, FixedFromInt(1));
         }
         RaceTest::TearDown();
     }
+
+    // The files registered again and the application's view created for a 320 x 240 window.
+    void createView(DemoApplication& app) {
+        registerEmbeddedFilesAgain();
+        app.GetConfig()->width = 320;
+        app.GetConfig()->height = 240;
+        ASSERT_TRUE(app.OnViewCreate(320, 240));
+    }
 };
 
 TEST_F(AppClassAllocationTest, FrameWithoutAWorldDrawsOnlyTheTitleAndRetries) {
-    registerEmbeddedFilesAgain();
     DemoApplication app;
-    app.GetConfig()->width = 320;
-    app.GetConfig()->height = 240;
-    ASSERT_TRUE(app.OnViewCreate(320, 240));
+    ASSERT_NO_FATAL_FAILURE(createView(app));
 
     refuseWorld = true;
     for (int frame = 0; frame < 2; ++frame) {
@@ -87,6 +102,28 @@ TEST_F(AppClassAllocationTest, FrameWithoutAWorldDrawsOnlyTheTitleAndRetries) {
     EXPECT_NE(appClass, nullptr);
     EXPECT_THAT(output(), HasSubstr("Nymbus race demo"));
     app.OnViewRelease();
+}
+
+TEST_F(AppClassAllocationTest, StopDestroysTheWorldThenTheRendererThenTheTrace) {
+    DemoApplication app;
+    ASSERT_NO_FATAL_FAILURE(createView(app));
+    ASSERT_TRUE(app.OnFrame());
+    ASSERT_NE(appClass, nullptr);
+    app.OnViewRelease();
+    clearOutput();
+
+    // The world's textures are deleted through the renderer and traced below the world's threshold: a
+    // renderer or a trace ended before the world would be made again, and a trace ended before the
+    // world would show its "Deleting Texture" lines.
+    counting = true;
+    renderersMade = 0;
+    tracesMade = 0;
+    EXPECT_TRUE(app.OnAppStop());
+    counting = false;
+    EXPECT_EQ(appClass, nullptr);
+    EXPECT_EQ(renderersMade, 0);
+    EXPECT_EQ(tracesMade, 0);
+    EXPECT_EQ(output(), "");
 }
 
 } // namespace

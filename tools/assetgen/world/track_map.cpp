@@ -150,7 +150,8 @@ void trackMap(const WorldModel& w, const std::string& path) {
         c.line(v.x(cam.position.x), v.y(cam.position.z), v.x(cam.position.x + dir.x * 14),
                v.y(cam.position.z + dir.z * 14), {200, 0, 0}, 2.0);
         c.disc(v.x(cam.position.x), v.y(cam.position.z), 5.0, {200, 0, 0});
-        c.text(v.x(cam.position.x) + 7, v.y(cam.position.z) - 18, "C" + std::to_string(s), {200, 0, 0}, 2);
+        const std::string label = std::string("C").append(std::to_string(s));
+        c.text(v.x(cam.position.x) + 7, v.y(cam.position.z) - 18, label, {200, 0, 0}, 2);
     }
     // The waterfall.
     const V3 fall = w.meshes[71].position(0);

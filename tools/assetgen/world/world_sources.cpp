@@ -139,14 +139,23 @@ std::string keyPathFile(const WorldModel& w, int path) {
     return out;
 }
 
+std::string point3(float x, float y, float z) {
+    std::string out = "{";
+    out += floatLiteral(x);
+    out += ", ";
+    out += floatLiteral(y);
+    out += ", ";
+    out += floatLiteral(z);
+    out += '}';
+    return out;
+}
+
 std::string point3(const double p[3]) {
-    return "{" + floatLiteral(static_cast<float>(p[0])) + ", " + floatLiteral(static_cast<float>(p[1])) +
-           ", " + floatLiteral(static_cast<float>(p[2])) + "}";
+    return point3(static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]));
 }
 
 std::string point3(V3 p, double step) {
-    return "{" + floatLiteral(quantise(p.x, step)) + ", " + floatLiteral(quantise(p.y, step)) + ", " +
-           floatLiteral(quantise(p.z, step)) + "}";
+    return point3(quantise(p.x, step), quantise(p.y, step), quantise(p.z, step));
 }
 
 std::string tablesFile(const WorldModel& w) {
