@@ -55,8 +55,8 @@ void FrameRecorder::label(std::string_view text) {
 void FrameRecorder::framePresented() {
     const auto now = std::chrono::steady_clock::now();
     const double cpu = processCpuMs();
-    log_.frames.push_back(
-        {std::chrono::duration<double, std::milli>(now - last_).count(), cpu - lastCpuMs_, pendingLabel_});
+    log_.frames.push_back({static_cast<float>(std::chrono::duration<double, std::milli>(now - last_).count()),
+                           static_cast<float>(cpu - lastCpuMs_), pendingLabel_});
     last_ = now;
     lastCpuMs_ = cpu;
     pendingLabel_ = -1;

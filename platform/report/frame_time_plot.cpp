@@ -216,7 +216,7 @@ void drawPlot(Painter& p, const FrameLog& log, const RunSummary& summary, const 
         }
         double worst = 0;
         for (const FrameRecord& f : frames) {
-            worst = std::max(worst, f.frameMs);
+            worst = std::max(worst, static_cast<double>(f.frameMs));
         }
         p.font(11);
         p.write(kLeft + Painter::plotWidth(), kTop - 5,
