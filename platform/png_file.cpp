@@ -53,9 +53,12 @@ bool encodePngRows(std::vector<std::uint8_t>& out, int width, int height,
         png_set_compression_strategy(png, compression.strategy);
     }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 compression.dropAlpha ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    if (compression.dropAlpha) {
+        png_set_filler(png, 0, PNG_FILLER_AFTER); // on writing, this strips the fourth byte of each pixel
+    }
     for (int y = 0; y < height; ++y) {
         png_write_row(png, row(y));
     }

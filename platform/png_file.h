@@ -8,12 +8,14 @@
 
 namespace platform {
 
-// How libpng compresses: a zlib level (0-9), the row filters (a mask of PNG_FILTER_* values) and a zlib
-// strategy; a negative value keeps libpng's default.
+// How libpng stores the image: a zlib level (0-9), the row filters (a mask of PNG_FILTER_* values) and a
+// zlib strategy, a negative value keeping libpng's default; with `dropAlpha` the file is 8-bit RGB and
+// the alpha bytes of the rows are left out (for pictures of an opaque screen).
 struct PngCompression {
     int level = -1;
     int filters = -1;
     int strategy = -1;
+    bool dropAlpha = false;
 };
 
 // Encodes width x height RGBA pixels, rows `stride` bytes apart (0: width * 4), into `png`. With

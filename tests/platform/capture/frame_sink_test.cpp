@@ -89,6 +89,11 @@ TEST(PngSequenceSink, EachFileHoldsTheBytesOfADirectEncodingWithTheCaptureCompre
         EXPECT_EQ(fileBytes(dir / name), std::string(expected.begin(), expected.end())) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 12);
+    // 8-bit RGB (colour type 2 in the header): a presented frame is opaque.
+    const std::string first = fileBytes(dir / "f000.png");
+    ASSERT_GT(first.size(), 26u);
+    EXPECT_EQ(first[24], 8);
+    EXPECT_EQ(first[25], 2);
     // Upright: the first row of the file is the last row read back.
     platform::PngImage image;
     ASSERT_TRUE(platform::readPng((dir / "f005.png").string(), image));
