@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(error.empty());
     FUZZ_CHECK(options.headless.screenWidth >= 1 && options.headless.screenHeight >= 1);
     FUZZ_CHECK(options.fixedFps >= 0 && options.fixedFps <= 1000 && options.captureEvery >= 1);
+    FUZZ_CHECK(options.captureQuality >= -1 && options.captureQuality <= 63);
     for (const platform::Screenshot& shot : options.screenshots) {
         FUZZ_CHECK(shot.frame >= 0 && shot.path.ends_with(".png"));
     }

@@ -1,5 +1,7 @@
 #include "platform/options.h"
 
+#include "platform/capture/video_container.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -76,7 +78,7 @@ bool parseScreenshot(std::string_view text, Screenshot& shot) {
 }
 
 bool validCapturePath(const std::string& path) {
-    if (path == "-" || (path.size() > 4 && path.ends_with(".y4m"))) {
+    if (path == "-" || (path.size() > 4 && path.ends_with(".y4m")) || videoContainerFor(path)) {
         return true;
     }
     // Exactly one integer conversion, %d with optional zero padding and width (e.g. %05d), no other %.
@@ -107,6 +109,7 @@ bool numberedNamesFit(const std::string& pattern) {
 } // namespace
 
 bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error) {
+    std::string_view qualityOption;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!arg.starts_with("--")) {
@@ -127,8 +130,8 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
         }
         if (!flag && !hasValue &&
             (name == "--backend" || name == "--screen" || name == "--input" || name == "--fixed-fps" ||
-             name == "--log" || name == "--capture" || name == "--capture-every" || name == "--screenshot" ||
-             name == "--lose-context")) {
+             name == "--log" || name == "--capture" || name == "--capture-every" ||
+             name == "--capture-quality" || name == "--screenshot" || name == "--lose-context")) {
             return bad("needs a value");
         }
         if (name == "--help") {
@@ -167,9 +170,11 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
         } else if (name == "--capture") {
             options.capturePath = std::string(value);
             if (!validCapturePath(options.capturePath)) {
-                return bad("expected a PNG pattern with %d (e.g. frames/%05d.png), a .y4m file or -");
+                return bad("expected a PNG pattern with %d (e.g. frames/%05d.png), a .y4m, .mp4, .mkv or "
+                           ".webm file, or -");
             }
-            const bool numbered = options.capturePath != "-" && !options.capturePath.ends_with(".y4m");
+            const bool numbered = options.capturePath != "-" && !options.capturePath.ends_with(".y4m") &&
+                                  !videoContainerFor(options.capturePath);
             if (numbered && !numberedNamesFit(options.capturePath)) {
                 return bad("the numbered file names would be longer than 255 bytes");
             }
@@ -177,6 +182,11 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             if (!parseInt(value, 1, 1 << 30, options.captureEvery)) {
                 return bad("expected a positive whole number");
             }
+        } else if (name == "--capture-quality") {
+            if (!parseInt(value, 0, 63, options.captureQuality)) {
+                return bad("expected a constant rate factor, 0 (best) to 51 for H.264, to 63 for VP9");
+            }
+            qualityOption = arg;
         } else if (name == "--screenshot") {
             Screenshot shot;
             if (!parseScreenshot(value, shot)) {
@@ -198,6 +208,20 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             }
         }
     }
+    // The quality is a video encoder's, whose scale the container tells.
+    if (!qualityOption.empty()) {
+        const VideoContainer* video = videoContainerFor(options.capturePath);
+        if (!video) {
+            error =
+                "invalid option " + std::string(qualityOption) + ": applies to .mp4, .mkv and .webm captures";
+            return false;
+        }
+        if (options.captureQuality > video->worstQuality) {
+            error = "invalid option " + std::string(qualityOption) + ": expected 0 (best) to " +
+                    std::to_string(video->worstQuality) + " for " + video->codec;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -213,8 +237,12 @@ std::string platformUsage() {
            "  --log=FILE                 debug output and trace to FILE instead of standard error\n"
            "  --capture=PATH             keep presented frames: PNG files (PATH with %d, e.g. "
            "frames/%05d.png),\n"
-           "                             one .y4m video, or - for y4m on standard output\n"
+           "                             a video: .mp4 or .mkv (H.264), .webm (VP9), or .y4m "
+           "(uncompressed),\n"
+           "                             or - for y4m on standard output\n"
            "  --capture-every=K          capture every K-th frame only\n"
+           "  --capture-quality=CRF      a video's constant rate factor, lower is better: 0 to 51 for H.264\n"
+           "                             (default 20), 0 to 63 for VP9 (default 32)\n"
            "  --screenshot=FRAME:FILE.png  write that frame (counted from 0) as a PNG file\n"
            "  --stats                    print frame count, seconds, fps and frame times at exit\n"
            "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n" +

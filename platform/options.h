@@ -23,6 +23,7 @@ struct PlatformOptions {
     std::string logPath;
     std::string capturePath; // "-" for y4m on standard output
     int captureEvery = 1;
+    int captureQuality = -1; // a video's constant rate factor; -1: the container's default
     std::vector<Screenshot> screenshots;
     bool stats = false;
     std::vector<int> loseContextFrames;

@@ -16,7 +16,8 @@ namespace platform {
 Presentation::Presentation(const PlatformOptions& options)
     : options_(options), shotTaken_(options.screenshots.size(), false) {
     if (!options.capturePath.empty()) {
-        capture_ = std::make_unique<CaptureQueue>(makeFrameSink(options.capturePath, options.fixedFps));
+        capture_ = std::make_unique<CaptureQueue>(
+            makeFrameSink(options.capturePath, options.fixedFps, options.captureQuality));
     }
     if (options.stats || options.report.reportsFrames()) {
         recorder_.emplace();

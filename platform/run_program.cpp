@@ -1,3 +1,4 @@
+#include "platform/capture/video_container.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/entry.h"
@@ -73,6 +74,10 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::puts("nymbus " NYM_VERSION);
         return 0;
     }
+    if (const std::string problem = videoCaptureProblem(options.capturePath); !problem.empty()) {
+        std::fprintf(stderr, "nymbus: %s\n", problem.c_str());
+        return 2;
+    }
     if (options.report.validate || !options.report.writeReferencesDir.empty()) {
         return report::runValidation(options, entry);
     }
@@ -92,10 +97,12 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     }
     if (windowBackend() == WindowBackendKind::Headless && options.capturePath.empty() &&
         options.screenshots.empty() && options.report.benchmarkLaps == 0) {
-        std::fputs(
-            "nymbus: no display: rendering off-screen. Keep frames with --capture=frames/%05d.png, "
-            "--capture=race.y4m or --screenshot=FRAME:FILE.png; stop with Ctrl-C or -quitafterframe=N\n",
-            stderr);
+        const char* video = videoCaptureProblem("race.mp4").empty() ? "race.mp4" : "race.y4m";
+        std::fprintf(stderr,
+                     "nymbus: no display: rendering off-screen. Keep frames with --capture=%s, "
+                     "--capture=frames/%%05d.png or --screenshot=FRAME:FILE.png; stop with Ctrl-C or "
+                     "-quitafterframe=N\n",
+                     video);
     }
     if (options.fixedFps > 0) {
         useVirtualClock(options.fixedFps);

@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <csignal>
 #include <pthread.h>
+#include <sys/resource.h>
 
 namespace platform {
+
+namespace {
+constexpr int workerNiceness = 10;
+} // namespace
 
 CaptureQueue::CaptureQueue(std::unique_ptr<FrameSink> sink, int workers, int buffers)
     : sink_(std::move(sink)) {
@@ -92,6 +97,10 @@ void CaptureQueue::fail(const std::string& error) {
 }
 
 void CaptureQueue::work() {
+    // The workers yield to the render: they encode in its gaps, which shortens the run where the render
+    // keeps the processors busy (the queue's bound stops the render once it is that far ahead). The nice
+    // value is the thread's own on Linux.
+    setpriority(PRIO_PROCESS, 0, getpriority(PRIO_PROCESS, 0) + workerNiceness);
     std::unique_lock lock(mutex_);
     for (;;) {
         frameQueued_.wait(lock, [this] { return stopping_ || !queued_.empty(); });

@@ -1,6 +1,7 @@
 #include "platform/capture/frame_sink.h"
 
 #include "platform/capture/png_sequence_sink.h"
+#include "platform/capture/video_sink.h"
 #include "platform/capture/y4m_sink.h"
 
 #include <cstring>
@@ -49,7 +50,10 @@ const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint
     return scratch.data();
 }
 
-std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps) {
+std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps, int quality) {
+    if (const VideoContainer* container = videoContainerFor(path)) {
+        return makeVideoSink(path, *container, fps, quality);
+    }
     if (path == "-" || path.ends_with(".y4m")) {
         return std::make_unique<Y4mSink>(path, fps);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Where captured frames go: numbered PNG files, a y4m stream, later a video encoder. A sink does its
+// Where captured frames go: numbered PNG files, a y4m stream, a video encoder. A sink does its
 // work in two steps so that a queue can run the costly one on several threads: `encode` turns one frame
 // into bytes on its own (any thread, several frames at once), `store` keeps the encoded frames one at a
 // time in the order they were captured.
@@ -50,8 +50,9 @@ public:
     virtual bool finish(std::string& error) = 0;
 };
 
-// The sink for a --capture path: a pattern with %d (numbered PNG files), a .y4m file, or "-" (y4m on
-// standard output). `fps` is the stream's frame rate (0: 30).
-std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps);
+// The sink for a --capture path: a pattern with %d (numbered PNG files), a .y4m file, "-" (y4m on
+// standard output) or a video file (.mp4, .mkv, .webm). `fps` is the stream's frame rate (0: 30),
+// `quality` a video's constant rate factor (-1: the container's default).
+std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps, int quality = -1);
 
 } // namespace platform

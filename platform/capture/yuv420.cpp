@@ -33,11 +33,33 @@ struct Rgb565 {
     }
 };
 
+// The factors of a range in 16.16 fixed point. Those of 32768 and more are split so that every product
+// is one of 16-bit values: luma's green factor is lumaGreen + 32768, blue's and red's colour differences
+// carry their own channel at half weight (32768) plus halfWeight. Full (JPEG) range: luma 0 to 255, colour
+// differences 1 to 256 around 128 (pure blue's and red's 256 is clamped); video range: luma 16 to 235,
+// colour differences 16 to 240.
+struct FullRange {
+    static constexpr std::int16_t lumaRed = 19595, lumaGreen = 5702, lumaBlue = 7471;
+    static constexpr int lumaOffset = 0;
+    static constexpr std::uint8_t black = 0;
+    static constexpr std::int16_t halfWeight = 0;
+    static constexpr std::int16_t blueRed = -11059, blueGreen = -21709;
+    static constexpr std::int16_t redGreen = -27439, redBlue = -5329;
+};
+
+struct VideoRange {
+    static constexpr std::int16_t lumaRed = 16829, lumaGreen = 271, lumaBlue = 6416;
+    static constexpr int lumaOffset = 16 << 16;
+    static constexpr std::uint8_t black = 16;
+    static constexpr std::int16_t halfWeight = -3984;
+    static constexpr std::int16_t blueRed = -9714, blueGreen = -19070;
+    static constexpr std::int16_t redGreen = -24103, redBlue = -4681;
+};
+
 // One row of pixels: luma stored, and each pixel's two colour differences kept for the block averages.
-// Both differences are at least 1 for any colour, so the shifts never see a negative value; pure blue
-// (red) gives 256, which the block average clamps to 255. Written as a plain loop over the pixels with
-// 16-bit factors (38470 g = 5702 g + 32768 g) so that the compiler vectorises it.
-template <class Pixel>
+// Both differences are positive for any colour, so the shifts never see a negative value. Written as a
+// plain loop over the pixels with 16-bit factors so that the compiler vectorises it.
+template <class Pixel, class Range>
 void convertRow(const std::uint8_t* pixels, int width, std::uint8_t* luma, std::uint16_t* blue,
                 std::uint16_t* red) {
     for (int x = 0; x < width; ++x) {
@@ -45,9 +67,10 @@ void convertRow(const std::uint8_t* pixels, int width, std::uint8_t* luma, std::
         std::int16_t g;
         std::int16_t b;
         Pixel::channels(pixels + x * Pixel::bytes, r, g, b);
-        const int y = r * std::int16_t{19595} + g * std::int16_t{5702} + b * std::int16_t{7471} + (g << 15);
-        const int u = r * std::int16_t{-11059} + g * std::int16_t{-21709} + (b << 15);
-        const int v = (r << 15) + g * std::int16_t{-27439} + b * std::int16_t{-5329};
+        const int y =
+            r * Range::lumaRed + g * Range::lumaGreen + b * Range::lumaBlue + (g << 15) + Range::lumaOffset;
+        const int u = r * Range::blueRed + g * Range::blueGreen + b * Range::halfWeight + (b << 15);
+        const int v = (r << 15) + r * Range::halfWeight + g * Range::redGreen + b * Range::redBlue;
         luma[x] = static_cast<std::uint8_t>((y + 32768) >> 16);
         blue[x] = static_cast<std::uint16_t>((u + (128 << 16) + 32768) >> 16);
         red[x] = static_cast<std::uint16_t>((v + (128 << 16) + 32768) >> 16);
@@ -66,7 +89,10 @@ std::size_t yuv420Size(int width, int height) {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 2 * chroma;
 }
 
-void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uint8_t* planes) {
+namespace {
+
+template <class Range>
+void convertPlanes(const CapturedFrame& frame, int width, int height, std::uint8_t* planes) {
     const int frameWidth = frame.width;
     const int frameHeight = frame.height;
     const int cw = (width + 1) / 2;
@@ -77,7 +103,7 @@ void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uin
     const int coveredWidth = std::min(width, frameWidth);
     const int coveredHeight = std::min(height, frameHeight);
     if (coveredWidth < width || coveredHeight < height) {
-        std::memset(yPlane, 0, static_cast<std::size_t>(width) * height);
+        std::memset(yPlane, Range::black, static_cast<std::size_t>(width) * height);
         std::memset(uPlane, 128, 2 * static_cast<std::size_t>(cw) * ch);
     }
     // The colour differences of the two rows of a block row.
@@ -91,9 +117,9 @@ void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uin
                 frame.pixels.data() + static_cast<std::size_t>(frameHeight - 1 - y - dy) * frame.stride;
             std::uint8_t* luma = yPlane + static_cast<std::size_t>(y + dy) * width;
             if (frame.format == PixelFormat::Rgb565) {
-                convertRow<Rgb565>(row, coveredWidth, luma, blue[dy], red[dy]);
+                convertRow<Rgb565, Range>(row, coveredWidth, luma, blue[dy], red[dy]);
             } else {
-                convertRow<Rgba>(row, coveredWidth, luma, blue[dy], red[dy]);
+                convertRow<Rgba, Range>(row, coveredWidth, luma, blue[dy], red[dy]);
             }
         }
         std::uint8_t* u = uPlane + static_cast<std::size_t>(y / 2) * cw;
@@ -123,6 +149,17 @@ void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uin
             u[i] = average(us, count);
             v[i] = average(vs, count);
         }
+    }
+}
+
+} // namespace
+
+void convertToYuv420(const CapturedFrame& frame, int width, int height, std::uint8_t* planes,
+                     YuvRange range) {
+    if (range == YuvRange::Video) {
+        convertPlanes<VideoRange>(frame, width, height, planes);
+    } else {
+        convertPlanes<FullRange>(frame, width, height, planes);
     }
 }
 

@@ -32,11 +32,26 @@ int recordCommandLine(void*, const wchar_t* commandLine) {
 }
 
 TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
-    for (const char* bad :
-         {"--fixed-fps=0", "--fixed-fps=x", "--screen=640", "--input=jump@3", "--input=escape@",
-          "--capture=frames.png", "--capture=a%d%d.png", "--capture=a%999d.png", "--capture=x/ab%252d.png/y",
-          "--screenshot=5", "--backend=gdi", "--lose-context=1,,2", "--stats=1", "--capture-every=0",
-          "--frobnicate", "--log"}) {
+    for (const char* bad : {"--fixed-fps=0",
+                            "--fixed-fps=x",
+                            "--screen=640",
+                            "--input=jump@3",
+                            "--input=escape@",
+                            "--capture=frames.png",
+                            "--capture=a%d%d.png",
+                            "--capture=a%999d.png",
+                            "--capture=x/ab%252d.png/y",
+                            "--screenshot=5",
+                            "--backend=gdi",
+                            "--lose-context=1,,2",
+                            "--stats=1",
+                            "--capture-every=0",
+                            "--frobnicate",
+                            "--log",
+                            "--capture=race.avi",
+                            "--capture=.mp4",
+                            "--capture-quality=64",
+                            "--capture-quality"}) {
         SCOPED_TRACE(bad);
         lastCommandLine = L"untouched";
         testing::internal::CaptureStderr();
@@ -88,6 +103,31 @@ TEST(PlatformOptions, ValuesAreParsed) {
     EXPECT_EQ(options.captureEvery, 3);
     EXPECT_TRUE(options.stats);
     EXPECT_EQ(options.shellArguments, (std::vector<std::string>{"-width=200", "-qaf=10"}));
+}
+
+TEST(PlatformOptions, TheCaptureQualityIsOnTheScaleOfTheVideosEncoder) {
+    struct Case {
+        std::vector<const char*> argv;
+        const char* error; // empty: accepted
+    };
+    for (const Case& c : {
+             Case{{"nymbus", "--capture-quality=63", "--capture=a.webm"}, ""},
+             Case{{"nymbus", "--capture=a.mkv", "--capture-quality=51"}, ""},
+             Case{{"nymbus", "--capture=a.mp4", "--capture-quality=52"},
+                  "invalid option --capture-quality=52: expected 0 (best) to 51 for H.264"},
+             Case{{"nymbus", "--capture-quality=20", "--capture=f/%d.png"},
+                  "invalid option --capture-quality=20: applies to .mp4, .mkv and .webm captures"},
+             Case{{"nymbus", "--capture-quality=0"},
+                  "invalid option --capture-quality=0: applies to .mp4, .mkv and .webm captures"},
+         }) {
+        SCOPED_TRACE(c.argv[1]);
+        platform::PlatformOptions options;
+        std::string error;
+        EXPECT_EQ(
+            platform::parsePlatformOptions(static_cast<int>(c.argv.size()), c.argv.data(), options, error),
+            *c.error == 0);
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {

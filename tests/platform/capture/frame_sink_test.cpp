@@ -2,6 +2,7 @@
 // files come whole and in order, and a failed write leaves whole files only.
 #include "platform/capture/capture_queue.h"
 #include "platform/capture/png_sequence_sink.h"
+#include "platform/capture/video_container.h"
 #include "platform/capture/yuv420.h"
 #include "platform/output_file.h"
 #include "platform/png_file.h"
@@ -130,6 +131,26 @@ TEST(Y4mSink, TheStreamIsTheHeaderThenEachFrameConvertedInOrder) {
         expected += "FRAME\n" + std::string(planes.begin(), planes.end());
     }
     EXPECT_EQ(fileBytes(video), expected);
+}
+
+TEST(VideoContainer, AMissingEncoderIsNamedWithAContainerThatCanBeRecorded) {
+    const auto without = [](std::string missing) {
+        return [missing](const char* encoder) { return missing.find(encoder) == std::string::npos; };
+    };
+    EXPECT_EQ(platform::videoCaptureProblem("out/race.mp4", without("")), "");
+    EXPECT_EQ(platform::videoCaptureProblem("out/race.y4m", without("libx264 libvpx-vp9")), "");
+    EXPECT_EQ(
+        platform::videoCaptureProblem("out/race.mkv", without("libx264")),
+        "cannot record out/race.mkv: this FFmpeg has no H.264 encoder (libx264); --capture=out/race.webm "
+        "records VP9");
+    EXPECT_EQ(
+        platform::videoCaptureProblem("race.webm", without("libvpx-vp9")),
+        "cannot record race.webm: this FFmpeg has no VP9 encoder (libvpx-vp9); --capture=race.mp4 records "
+        "H.264");
+    EXPECT_EQ(
+        platform::videoCaptureProblem("race.mp4", without("libx264 libvpx-vp9")),
+        "cannot record race.mp4: this FFmpeg has no H.264 encoder (libx264) and no VP9 encoder (libvpx-vp9); "
+        "--capture=race.y4m records uncompressed video");
 }
 
 TEST(OutputFile, FailuresNameTheFileAndTheReasonAndLeaveNoPartialFile) {

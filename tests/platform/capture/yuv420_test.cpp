@@ -1,4 +1,5 @@
-// The y4m colour conversion gives, byte for byte, what a plain per-pixel conversion gives.
+// The colour conversion of y4m streams (full range) and encoded video (video range) gives, byte for byte,
+// what a plain per-pixel conversion gives.
 #include "platform/capture/yuv420.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,16 @@
 
 namespace {
 
+using platform::YuvRange;
+
 // The conversion written the simple way: every pixel on its own, chroma sums and counts per block, a
 // rounded division at the end.
 std::vector<std::uint8_t> plainConversion(const std::vector<std::uint8_t>& bottomUpRgba, int width,
-                                          int height, int w, int h) {
+                                          int height, int w, int h, YuvRange range = YuvRange::Full) {
+    const bool video = range == YuvRange::Video;
     const int cw = (w + 1) / 2;
     const int ch = (h + 1) / 2;
-    std::vector<std::uint8_t> planes(static_cast<std::size_t>(w * h + 2 * cw * ch), 0);
+    std::vector<std::uint8_t> planes(static_cast<std::size_t>(w * h + 2 * cw * ch), video ? 16 : 0);
     std::uint8_t* yPlane = planes.data();
     std::uint8_t* uPlane = yPlane + w * h;
     std::uint8_t* vPlane = uPlane + cw * ch;
@@ -30,10 +34,14 @@ std::vector<std::uint8_t> plainConversion(const std::vector<std::uint8_t>& botto
             const int r = row[x * 4];
             const int g = row[x * 4 + 1];
             const int b = row[x * 4 + 2];
-            yPlane[y * w + x] = static_cast<std::uint8_t>((19595 * r + 38470 * g + 7471 * b + 32768) >> 16);
+            const int luma =
+                video ? 16829 * r + 33039 * g + 6416 * b + (16 << 16) : 19595 * r + 38470 * g + 7471 * b;
+            const int blue = video ? -9714 * r - 19070 * g + 28784 * b : -11059 * r - 21709 * g + 32768 * b;
+            const int red = video ? 28784 * r - 24103 * g - 4681 * b : 32768 * r - 27439 * g - 5329 * b;
+            yPlane[y * w + x] = static_cast<std::uint8_t>((luma + 32768) >> 16);
             const std::size_t c = static_cast<std::size_t>((y / 2) * cw + x / 2);
-            uSum[c] += (-11059 * r - 21709 * g + 32768 * b + (128 << 16) + 32768) >> 16;
-            vSum[c] += (32768 * r - 27439 * g - 5329 * b + (128 << 16) + 32768) >> 16;
+            uSum[c] += (blue + (128 << 16) + 32768) >> 16;
+            vSum[c] += (red + (128 << 16) + 32768) >> 16;
             ++count[c];
         }
     }
@@ -87,15 +95,17 @@ TEST(Yuv420, SameBytesAsThePlainConversionForEvenOddCroppedAndPaddedFrames) {
         SCOPED_TRACE(testing::Message()
                      << c.frameWidth << "x" << c.frameHeight << " into " << c.width << "x" << c.height);
         const std::vector<std::uint8_t> frame = testFrame(c.frameWidth, c.frameHeight, random);
-        // A stale buffer: every byte must be written.
-        std::vector<std::uint8_t> planes(platform::yuv420Size(c.width, c.height), 0xA5);
-        platform::convertToYuv420(rgbaFrame(frame, c.frameWidth, c.frameHeight), c.width, c.height,
-                                  planes.data());
-        ASSERT_EQ(planes, plainConversion(frame, c.frameWidth, c.frameHeight, c.width, c.height));
+        for (const YuvRange range : {YuvRange::Full, YuvRange::Video}) {
+            // A stale buffer: every byte must be written.
+            std::vector<std::uint8_t> planes(platform::yuv420Size(c.width, c.height), 0xA5);
+            platform::convertToYuv420(rgbaFrame(frame, c.frameWidth, c.frameHeight), c.width, c.height,
+                                      planes.data(), range);
+            ASSERT_EQ(planes, plainConversion(frame, c.frameWidth, c.frameHeight, c.width, c.height, range));
+        }
     }
 }
 
-TEST(Yuv420, PureColoursGiveTheFullRangeValues) {
+TEST(Yuv420, PureColoursGiveTheEndsOfEachRange) {
     // Blue, red, white and black, each in a 2 x 2 block of a 4 x 4 frame (bottom row first).
     std::vector<std::uint8_t> frame(4 * 4 * 4, 255);
     const auto paint = [&frame](int x0, int y0, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -122,6 +132,12 @@ TEST(Yuv420, PureColoursGiveTheFullRangeValues) {
     const std::uint8_t* v = u + 4;
     EXPECT_EQ((std::vector<int>{u[0], u[1], u[2], u[3]}), (std::vector<int>{255, 85, 128, 128}));
     EXPECT_EQ((std::vector<int>{v[0], v[1], v[2], v[3]}), (std::vector<int>{107, 255, 128, 128}));
+    // The video range: luma 16 to 235, colour differences 16 to 240.
+    platform::convertToYuv420(rgbaFrame(frame, 4, 4), 4, 4, planes.data(), YuvRange::Video);
+    EXPECT_EQ((std::vector<int>{planes[0], planes[2], planes[8], planes[15]}),
+              (std::vector<int>{41, 81, 235, 16}));
+    EXPECT_EQ((std::vector<int>{u[0], u[1], u[2], u[3]}), (std::vector<int>{240, 90, 128, 128}));
+    EXPECT_EQ((std::vector<int>{v[0], v[1], v[2], v[3]}), (std::vector<int>{110, 240, 128, 128}));
 }
 
 TEST(Yuv420, A565FrameConvertsAsItsRgbaExpansion) {
@@ -140,9 +156,11 @@ TEST(Yuv420, A565FrameConvertsAsItsRgbaExpansion) {
         std::vector<std::uint8_t> scratch;
         const std::uint8_t* rgba = platform::rgbaPixels(frame, scratch);
         const std::vector<std::uint8_t> expanded(rgba, rgba + width * 9 * 4);
-        std::vector<std::uint8_t> planes(platform::yuv420Size(width, 9));
-        platform::convertToYuv420(frame, width, 9, planes.data());
-        EXPECT_EQ(planes, plainConversion(expanded, width, 9, width, 9));
+        for (const YuvRange range : {YuvRange::Full, YuvRange::Video}) {
+            std::vector<std::uint8_t> planes(platform::yuv420Size(width, 9));
+            platform::convertToYuv420(frame, width, 9, planes.data(), range);
+            EXPECT_EQ(planes, plainConversion(expanded, width, 9, width, 9, range));
+        }
     }
 }
 
