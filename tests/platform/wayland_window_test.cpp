@@ -3,6 +3,7 @@
 #include "platform/window/wayland_toplevel.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/weston_server.h"
 #include "tests/support/window_surface.h"
 #include "xdg-shell-client-protocol.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -30,37 +30,6 @@ std::intptr_t noteMessages(platform::Window* window, MessageType type, std::uint
         return 0;
     }
     return type == MessageType::Close ? 0 : defaultWindowProcedure(window, type, wParam, lParam);
-}
-
-// Pumps until a message of that type has been dispatched (or, for Quit, taken), for up to five seconds.
-bool pumpUntil(MessageType type) {
-    const auto end = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < end) {
-        Message message;
-        while (peekMessage(message)) {
-            if (message.type == MessageType::Quit) {
-                seen.push_back(message);
-            } else {
-                dispatchMessage(message);
-            }
-            if (message.type == type) {
-                return true;
-            }
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
-}
-
-void pumpFor(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        Message message;
-        while (peekMessage(message)) {
-            dispatchMessage(message);
-        }
-        std::this_thread::sleep_for(5ms);
-    }
 }
 
 int countOf(MessageType type) {

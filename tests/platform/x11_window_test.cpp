@@ -4,6 +4,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "platform/window/window_state.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/window_surface.h"
 #include "tests/support/xvfb_server.h"
 
@@ -37,22 +38,6 @@ std::intptr_t noteMessages(platform::Window* window, MessageType type, std::uint
         return 0;
     }
     return type == MessageType::Close ? 0 : defaultWindowProcedure(window, type, wParam, lParam);
-}
-
-// Pumps until a message of that type has been dispatched, for up to five seconds.
-bool pumpUntil(MessageType type) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end) {
-        Message message;
-        while (peekMessage(message)) {
-            dispatchMessage(message);
-            if (message.type == type) {
-                return true;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
 }
 
 class X11Windows : public ::testing::Test {
