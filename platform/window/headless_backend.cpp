@@ -36,9 +36,8 @@ public:
                 queue.push_back({target, MessageType::KeyDown, keyEscape, 0});
                 break;
             case ScriptedInput::Event::Tap:
-                queue.push_back(
-                    {target, MessageType::LeftButtonDown, 0,
-                     static_cast<std::intptr_t>(client.width() / 2 | (client.height() / 2) << 16)});
+                queue.push_back({target, MessageType::LeftButtonDown, 0,
+                                 packPair(client.width() / 2, client.height() / 2)});
                 break;
             case ScriptedInput::Event::Close:
                 queue.push_back({target, MessageType::Close, 0, 0});

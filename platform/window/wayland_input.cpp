@@ -1,5 +1,7 @@
 #include "platform/window/wayland_input.h"
 
+#include "platform/window/window_state.h"
+
 #include <cstring>
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
@@ -13,11 +15,6 @@ namespace {
 
 SeatInput& self(void* data) {
     return *static_cast<SeatInput*>(data);
-}
-
-std::intptr_t packPoint(wl_fixed_t x, wl_fixed_t y) {
-    return static_cast<std::intptr_t>((static_cast<unsigned>(wl_fixed_to_int(x)) & 0xFFFF) |
-                                      (static_cast<unsigned>(wl_fixed_to_int(y)) & 0xFFFF) << 16);
 }
 
 // Devices are released where the seat's version has the request, else only forgotten.
@@ -256,7 +253,8 @@ void SeatInput::touchOrientation(void*, wl_touch*, std::int32_t, wl_fixed_t) {}
 
 void SeatInput::tapAt(Window* window, wl_fixed_t x, wl_fixed_t y) {
     if (window) {
-        messages_.push_back({window, MessageType::LeftButtonDown, 0, packPoint(x, y)});
+        messages_.push_back(
+            {window, MessageType::LeftButtonDown, 0, packPair(wl_fixed_to_int(x), wl_fixed_to_int(y))});
     }
 }
 

@@ -71,9 +71,7 @@ void Toplevel::applyConfigure() {
     window->outer.bottom += askedHeight - client.height();
     sizeSurface();
     if (!quiet) {
-        messages.push_back(
-            {window, MessageType::Size, 0,
-             static_cast<std::intptr_t>((askedWidth & 0xFFFF) | (askedHeight & 0xFFFF) << 16)});
+        messages.push_back({window, MessageType::Size, 0, packPair(askedWidth, askedHeight)});
     }
 }
 

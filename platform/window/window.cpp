@@ -38,11 +38,6 @@ WindowBackend& backend() {
 volatile std::sig_atomic_t quitPosted = 0;
 volatile std::sig_atomic_t quitCode = 0;
 
-std::intptr_t packPair(int low, int high) {
-    return static_cast<std::intptr_t>((static_cast<unsigned>(low) & 0xFFFF) |
-                                      (static_cast<unsigned>(high) & 0xFFFF) << 16);
-}
-
 void post(Window* window, MessageType type, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
     windowSystem().queue.push_back({window, type, wParam, lParam});
 }
@@ -72,6 +67,11 @@ void destroyWindow(Window* window) {
 }
 
 } // namespace
+
+std::intptr_t packPair(int low, int high) {
+    return static_cast<std::intptr_t>((static_cast<unsigned>(low) & 0xFFFF) |
+                                      (static_cast<unsigned>(high) & 0xFFFF) << 16);
+}
 
 Rect clientScreenRect(const Window& window) {
     if (!(window.style & styleCaption) || window.fullScreen) {

@@ -57,4 +57,8 @@ std::unique_ptr<WindowBackend> makeWaylandBackend(std::string& error);
 // The client rectangle of a window in screen coordinates (its outer rectangle less the frame).
 Rect clientScreenRect(const Window& window);
 
+// A message's lParam of two 16-bit halves, low | high << 16: a client size, or a point in client
+// coordinates.
+std::intptr_t packPair(int low, int high);
+
 } // namespace platform

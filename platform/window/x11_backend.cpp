@@ -196,9 +196,8 @@ private:
         }
         case ButtonPress:
             if (event.xbutton.button == Button1) {
-                queue.push_back({window, MessageType::LeftButtonDown, 0,
-                                 static_cast<std::intptr_t>((event.xbutton.x & 0xFFFF) |
-                                                            (event.xbutton.y & 0xFFFF) << 16)});
+                queue.push_back(
+                    {window, MessageType::LeftButtonDown, 0, packPair(event.xbutton.x, event.xbutton.y)});
             }
             break;
         case ClientMessage:
@@ -219,8 +218,7 @@ private:
                 window->outer.right += event.xconfigure.width - client.width();
                 window->outer.bottom += event.xconfigure.height - client.height();
                 queue.push_back({window, MessageType::Size, 0,
-                                 static_cast<std::intptr_t>((event.xconfigure.width & 0xFFFF) |
-                                                            (event.xconfigure.height & 0xFFFF) << 16)});
+                                 packPair(event.xconfigure.width, event.xconfigure.height)});
             }
             break;
         }
