@@ -24,9 +24,11 @@ bool defaultWaylandSocket() {
            S_ISSOCK(socket.st_mode);
 }
 
-void report(const std::vector<std::string>& failures, const char* used) {
+// The servers that could not be used, each with the backend that is used instead.
+void report(const std::vector<std::string>& failures) {
     for (const std::string& failure : failures) {
-        std::fprintf(stderr, "nymbus: %s; using the %s backend\n", failure.c_str(), used);
+        std::fprintf(stderr, "nymbus: %s; using the %s backend\n", failure.c_str(),
+                     windowBackendName(windowBackend()));
     }
 }
 
@@ -48,13 +50,13 @@ void selectDefaultWindowBackend(const HeadlessSettings& headless) {
     if (named("DISPLAY")) {
         error.clear();
         if (selectWindowBackend(WindowBackendKind::X11, headless, error)) {
-            report(failures, "x11");
+            report(failures);
             return;
         }
         failures.push_back(error);
     }
     selectWindowBackend(WindowBackendKind::Headless, headless, error);
-    report(failures, "headless");
+    report(failures);
 }
 
 } // namespace platform
