@@ -4,6 +4,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "platform/window/window_state.h"
+#include "tests/support/environment_variable.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_surface.h"
 #include "tests/support/xvfb_server.h"
@@ -181,8 +182,7 @@ TEST(XvfbServerTest, GivesTheEarlierDisplayBackWhenItEnds) {
     if (!XvfbServer::installed()) {
         GTEST_SKIP() << "Xvfb is not installed";
     }
-    const char* earlier = std::getenv("DISPLAY");
-    const std::string before = earlier ? earlier : "";
+    const std::optional<std::string> earlier = environmentVariable("DISPLAY");
     setenv("DISPLAY", ":4242", 1);
     {
         XvfbServer server;
@@ -196,9 +196,7 @@ TEST(XvfbServerTest, GivesTheEarlierDisplayBackWhenItEnds) {
         ASSERT_TRUE(server.start());
     }
     EXPECT_EQ(std::getenv("DISPLAY"), nullptr);
-    if (earlier) {
-        setenv("DISPLAY", before.c_str(), 1);
-    }
+    restoreEnvironmentVariable("DISPLAY", earlier);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tests/support/weston_server.h"
 
+#include "tests/support/environment_variable.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -14,23 +16,6 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-
-std::optional<std::string> variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-}
-
-void restore(const char* name, const std::optional<std::string>& value) {
-    if (value) {
-        setenv(name, value->c_str(), 1);
-    } else {
-        unsetenv(name);
-    }
-}
-
-} // namespace
-
 WestonServer::~WestonServer() {
     if (weston_) {
         weston_->signal(SIGTERM);
@@ -41,8 +26,8 @@ WestonServer::~WestonServer() {
         weston_.reset();
     }
     if (pointed_) {
-        restore("WAYLAND_DISPLAY", previousDisplay_);
-        restore("XDG_RUNTIME_DIR", previousRuntime_);
+        restoreEnvironmentVariable("WAYLAND_DISPLAY", previousDisplay_);
+        restoreEnvironmentVariable("XDG_RUNTIME_DIR", previousRuntime_);
     }
     if (!folder_.empty()) {
         std::error_code ignored;
@@ -94,8 +79,8 @@ bool WestonServer::start(const Settings& settings) {
         }
         std::this_thread::sleep_for(20ms);
     }
-    previousDisplay_ = variable("WAYLAND_DISPLAY");
-    previousRuntime_ = variable("XDG_RUNTIME_DIR");
+    previousDisplay_ = environmentVariable("WAYLAND_DISPLAY");
+    previousRuntime_ = environmentVariable("XDG_RUNTIME_DIR");
     pointed_ = true;
     setenv("WAYLAND_DISPLAY", settings.socket.c_str(), 1);
     setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);

@@ -1,5 +1,7 @@
 #include "tests/support/xvfb_server.h"
 
+#include "tests/support/environment_variable.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <spawn.h>
@@ -14,11 +16,7 @@ XvfbServer::~XvfbServer() {
         waitpid(pid_, nullptr, 0);
     }
     if (!display_.empty()) {
-        if (hadDisplay_) {
-            setenv("DISPLAY", previousDisplay_.c_str(), 1);
-        } else {
-            unsetenv("DISPLAY");
-        }
+        restoreEnvironmentVariable("DISPLAY", previousDisplay_);
     }
 }
 
@@ -61,10 +59,7 @@ bool XvfbServer::start() {
     if (number.empty()) {
         return false;
     }
-    if (const char* previous = std::getenv("DISPLAY")) {
-        hadDisplay_ = true;
-        previousDisplay_ = previous;
-    }
+    previousDisplay_ = environmentVariable("DISPLAY");
     display_ = ":" + number;
     setenv("DISPLAY", display_.c_str(), 1);
     return true;

@@ -2,6 +2,7 @@
 // An Xvfb server of the test's own, on a display number the server picks itself (-displayfd), so that
 // tests running side by side never race for one. Starting it points DISPLAY at it; the destructor ends
 // it and gives DISPLAY its earlier value back, so that later tests of the process see no dead server.
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -18,6 +19,5 @@ public:
 private:
     pid_t pid_ = 0;
     std::string display_;
-    bool hadDisplay_ = false;
-    std::string previousDisplay_;
+    std::optional<std::string> previousDisplay_;
 };
