@@ -3,7 +3,6 @@
 #include "car_layout.h"
 #include "math/matrix.h"
 #include "math/ray_triangle.h"
-#include "section_layout.h"
 #include "world_model.h"
 
 #include <algorithm>
@@ -14,7 +13,6 @@ namespace world {
 
 namespace {
 
-constexpr int kCarKeys = 1749;
 constexpr double kCell = 4.0; // side of the grid cells that index the road triangles, in units
 
 // A road triangle as the probe converts it, and the same values exactly in double.
@@ -156,9 +154,9 @@ Probe probeUnder(const RoadIndex& index, const FixedVec4& origin, const FixedVec
 
 // The car's transform between keys k0 and k0 + 1 at fraction t, as the race interpolates it.
 FixedMatrix carTransform(const float* keys, int k0, double t) {
-    const int k1 = k0 + 1 == kCarKeys ? 0 : k0 + 1;
-    const int km1 = k0 == 0 ? kCarKeys - 2 : k0 - 1;
-    const int k2 = k1 + 1 == kCarKeys ? 0 : k1 + 1;
+    const int k1 = k0 + 1 == kKeys ? 0 : k0 + 1;
+    const int km1 = k0 == 0 ? kKeys - 2 : k0 - 1;
+    const int k2 = k1 + 1 == kKeys ? 0 : k1 + 1;
     const double t2 = t * t, t3 = t2 * t;
     const double w[4] = {(-t3 + 2 * t2) - t, (3 * t3 - 5 * t2) + 2, (-3 * t3 + 4 * t2) + t, t3 - t2};
     const int k[4] = {km1, k0, k1, k2};
@@ -223,7 +221,7 @@ CoverageReport checkRoadCoverage(const ProbedWorld& world, int stepsPerKey) {
     static constexpr int kHigh[4] = {4, 7, 6, 5};
     const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
     for (int car = 0; car < 3; ++car) {
-        for (int k0 = 0; k0 < kCarKeys; ++k0) {
+        for (int k0 = 0; k0 < kKeys; ++k0) {
             const int s = sectionOfKey(world, k0);
             auto nearby = [s](int section) {
                 const int d = (section - s + kSections) % kSections;
