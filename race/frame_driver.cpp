@@ -15,10 +15,6 @@ struct FrameSchedule {
 };
 WorldMemory<FrameSchedule> frameSchedule;
 
-bool showsWaterfall(int section) {
-    return section == 6 || section == 7;
-}
-
 // The frame's label in the platform's frame-time reports.
 const char* modeLabel(SceneMode mode) {
     switch (mode) {
@@ -97,7 +93,7 @@ void RaceTrack::renderFrame() {
         }
     }
     drawScenery();
-    if (showsWaterfall(currentSection) || showsWaterfall(neighbourSection)) {
+    if (showsWaterfall()) {
         drawWaterfall();
     }
     if (sceneMode != InCar) {

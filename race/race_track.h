@@ -93,6 +93,8 @@ public:
     void drawScenery();
     // The two scrolling translucent layers of the waterfall.
     void drawWaterfall();
+    // Whether the waterfall is drawn: it stands in sections 6 and 7, and one of them is a drawn section.
+    bool showsWaterfall() const;
 
     NymSkybox* skybox;
     NymAmbientLight* ambientLight;

@@ -13,6 +13,10 @@ void setIdentityModel(NymRender* render) {
     render->setModelMatrix(identity);
 }
 
+bool holdsWaterfall(int section) {
+    return section == 6 || section == 7;
+}
+
 } // namespace
 
 // Lights every scenery object once with the light where the construction put it (tunnel sections with a
@@ -113,6 +117,10 @@ void RaceTrack::drawScenery() {
             }
         }
     }
+}
+
+bool RaceTrack::showsWaterfall() const {
+    return holdsWaterfall(currentSection) || holdsWaterfall(neighbourSection);
 }
 
 void RaceTrack::drawWaterfall() {

@@ -7,9 +7,12 @@
 
 namespace {
 
-// A reading of the command line that ran out of memory ends the run like any failure before the loop.
-int unreadCommandLine(ShellApplication* application, OGLESShell* shell) {
-    ShellApplication::OutputDebug("Unable to read the command line\n");
+// A run that fails before the main loop: the message, if there is one, then what was made is deleted
+// and the exit code is 1.
+int failBeforeTheLoop(ShellApplication* application, OGLESShell* shell, const char* message = nullptr) {
+    if (message != nullptr) {
+        ShellApplication::OutputDebug(message);
+    }
     delete application;
     delete shell;
     return 1;
@@ -27,8 +30,7 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     } catch (const std::bad_alloc&) {
     }
     if (application == nullptr) {
-        ShellApplication::OutputDebug("Unable to create the application\n");
-        return 1;
+        return failBeforeTheLoop(nullptr, nullptr, "Unable to create the application\n");
     }
     OGLESShell* shell = nullptr;
     try {
@@ -36,9 +38,7 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     } catch (const std::bad_alloc&) {
     }
     if (shell == nullptr) {
-        ShellApplication::OutputDebug("Unable to create the shell\n");
-        delete application;
-        return 1;
+        return failBeforeTheLoop(application, nullptr, "Unable to create the shell\n");
     }
     ShellConfig& config = *application->GetConfig();
 
@@ -46,7 +46,7 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     // this function returns.
     OptionParser firstOptions(*application);
     if (!firstOptions.Parse(commandLine)) {
-        return unreadCommandLine(application, shell);
+        return failBeforeTheLoop(application, shell, "Unable to read the command line\n");
     }
 
     // Whatever size the first reading set is discarded; the second reading restores it after
@@ -54,27 +54,21 @@ int RunShell(ApplicationFactory newApplication, ShellFactory newShell, void* ins
     config.width = 640;
     config.height = 480;
     if (!application->OnAppStart(firstOptions.GetTokenCount(), firstOptions.GetTokens(), 640, 480)) {
-        delete application;
-        delete shell;
-        return 1;
+        return failBeforeTheLoop(application, shell);
     }
 
     OptionParser secondOptions(*application);
     if (!secondOptions.Parse(commandLine)) {
-        return unreadCommandLine(application, shell);
+        return failBeforeTheLoop(application, shell, "Unable to read the command line\n");
     }
 
     if (!shell->InitWindow()) {
-        delete application;
-        delete shell;
-        return 1;
+        return failBeforeTheLoop(application, shell);
     }
 
     config.hasTextureCompression = HasGLExtension("GL_ZEB_texture_compression_nymtc") ? 1 : 0;
     if (!application->OnViewCreate(config.width, config.height)) {
-        delete application;
-        delete shell;
-        return 1;
+        return failBeforeTheLoop(application, shell);
     }
 
     shell->RunMainLoop();

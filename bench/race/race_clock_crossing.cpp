@@ -38,15 +38,6 @@ Watch watch;
 float expectedStep = 0.0f;
 decltype(platform::gles::DispatchTable::eglSwapBuffers) swapOfTheDriver = nullptr;
 
-bool drawsWaterfall(const RaceTrack& world) {
-    for (const int s : {world.currentSection, world.neighbourSection}) {
-        if (s == 6 || s == 7) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // How far a parameter moved, across the end of the lap if need be.
 float moved(float from, float to) {
     const float d = to - from;
@@ -65,7 +56,7 @@ EGLBoolean watchFrame(EGLDisplay display, EGLSurface surface) {
             watch.smallestStep[after] = std::fmin(watch.smallestStep[after], step);
         }
         watch.lastParam = param;
-        const bool drawn = drawsWaterfall(*world);
+        const bool drawn = world->showsWaterfall();
         const std::int32_t scroll = world->waterfall[0]->tex2d[1].raw;
         if (drawn && watch.lastDrewWaterfall) {
             ++watch.waterfallPairs[after];

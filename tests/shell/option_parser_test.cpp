@@ -76,7 +76,7 @@ TEST(OptionParser, TimeLimitIgnoresZero) {
         Parsed p;
         p.application.GetConfig()->quitAfterTime = before;
         parse(p, c.line);
-        EXPECT_EQ(p.config().quitAfterTime, c.expected) << std::wstring(c.line).size();
+        EXPECT_EQ(p.config().quitAfterTime, c.expected) << c.line;
         EXPECT_EQ(p.parser.GetTokenCount(), 0);
     }
     // Beyond the float range the value saturates instead of being undefined; below it, it rounds to 0

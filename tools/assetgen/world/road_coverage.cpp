@@ -3,7 +3,6 @@
 #include "car_layout.h"
 #include "math/matrix.h"
 #include "math/ray_triangle.h"
-#include "section_layout.h"
 #include "world_model.h"
 
 #include <algorithm>
@@ -14,18 +13,21 @@ namespace world {
 
 namespace {
 
-constexpr int kCarKeys = 1749;
 constexpr double kCell = 4.0; // side of the grid cells that index the road triangles, in units
 
 // A road triangle as the probe converts it, and the same values exactly in double.
 struct Triangle {
     FixedVec4 v[3];
-    double d[3][3];
+    V3 d[3];
     int section;
 };
 
 double exact(Fixed f) {
     return f.raw / 65536.0;
+}
+
+V3 exact(const FixedVec4& p) {
+    return {exact(p.x), exact(p.y), exact(p.z)};
 }
 
 FixedVec4 fixedPoint(const float* p) {
@@ -34,27 +36,16 @@ FixedVec4 fixedPoint(const float* p) {
 
 // Whether the line meets the triangle in exact arithmetic, edges included.
 bool exactlyUnder(const FixedVec4& origin, const FixedVec4& direction, const Triangle& tri) {
-    const double o[3] = {exact(origin.x), exact(origin.y), exact(origin.z)};
-    const double dir[3] = {exact(direction.x), exact(direction.y), exact(direction.z)};
-    double e1[3], e2[3], t[3];
-    for (int i = 0; i < 3; ++i) {
-        e1[i] = tri.d[1][i] - tri.d[0][i];
-        e2[i] = tri.d[2][i] - tri.d[0][i];
-        t[i] = o[i] - tri.d[0][i];
-    }
-    auto cross = [](const double* a, const double* b, double* r) {
-        r[0] = a[1] * b[2] - a[2] * b[1];
-        r[1] = a[2] * b[0] - a[0] * b[2];
-        r[2] = a[0] * b[1] - a[1] * b[0];
-    };
-    auto dot = [](const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
-    double p[3], q[3];
-    cross(dir, e2, p);
+    const V3 dir = exact(direction);
+    const V3 e1 = tri.d[1] - tri.d[0];
+    const V3 e2 = tri.d[2] - tri.d[0];
+    const V3 t = exact(origin) - tri.d[0];
+    const V3 p = cross(dir, e2);
     const double det = dot(e1, p);
     if (det == 0.0) {
         return false;
     }
-    cross(t, e1, q);
+    const V3 q = cross(t, e1);
     const double u = dot(t, p) / det, v = dot(dir, q) / det;
     constexpr double kEdge = 1e-12;
     return u >= -kEdge && v >= -kEdge && u + v <= 1.0 + kEdge;
@@ -72,13 +63,11 @@ public:
                 tri.section = s;
                 for (std::size_t k = 0; k < 3; ++k) {
                     tri.v[k] = fixedPoint(&piece.positions[3 * piece.indices[3 * i + k]]);
-                    for (int a = 0; a < 3; ++a) {
-                        tri.d[k][a] = exact(tri.v[k][a]);
-                    }
-                    lo_[0] = std::min(lo_[0], tri.d[k][0]);
-                    lo_[1] = std::min(lo_[1], tri.d[k][2]);
-                    hi[0] = std::max(hi[0], tri.d[k][0]);
-                    hi[1] = std::max(hi[1], tri.d[k][2]);
+                    tri.d[k] = exact(tri.v[k]);
+                    lo_[0] = std::min(lo_[0], tri.d[k].x);
+                    lo_[1] = std::min(lo_[1], tri.d[k].z);
+                    hi[0] = std::max(hi[0], tri.d[k].x);
+                    hi[1] = std::max(hi[1], tri.d[k].z);
                 }
                 triangles_.push_back(tri);
             }
@@ -89,10 +78,10 @@ public:
         for (std::size_t i = 0; i < triangles_.size(); ++i) {
             const Triangle& t = triangles_[i];
             // Each footprint goes into every cell it touches, a hair wider.
-            const int x0 = cellOf(std::min({t.d[0][0], t.d[1][0], t.d[2][0]}) - 0.01, 0, columns_);
-            const int x1 = cellOf(std::max({t.d[0][0], t.d[1][0], t.d[2][0]}) + 0.01, 0, columns_);
-            const int z0 = cellOf(std::min({t.d[0][2], t.d[1][2], t.d[2][2]}) - 0.01, 1, rows_);
-            const int z1 = cellOf(std::max({t.d[0][2], t.d[1][2], t.d[2][2]}) + 0.01, 1, rows_);
+            const int x0 = cellOf(std::min({t.d[0].x, t.d[1].x, t.d[2].x}) - 0.01, 0, columns_);
+            const int x1 = cellOf(std::max({t.d[0].x, t.d[1].x, t.d[2].x}) + 0.01, 0, columns_);
+            const int z0 = cellOf(std::min({t.d[0].z, t.d[1].z, t.d[2].z}) - 0.01, 1, rows_);
+            const int z1 = cellOf(std::max({t.d[0].z, t.d[1].z, t.d[2].z}) + 0.01, 1, rows_);
             for (int cx = x0; cx <= x1; ++cx) {
                 for (int cz = z0; cz <= z1; ++cz) {
                     cells_[static_cast<std::size_t>(cz * columns_ + cx)].push_back(static_cast<int>(i));
@@ -156,9 +145,9 @@ Probe probeUnder(const RoadIndex& index, const FixedVec4& origin, const FixedVec
 
 // The car's transform between keys k0 and k0 + 1 at fraction t, as the race interpolates it.
 FixedMatrix carTransform(const float* keys, int k0, double t) {
-    const int k1 = k0 + 1 == kCarKeys ? 0 : k0 + 1;
-    const int km1 = k0 == 0 ? kCarKeys - 2 : k0 - 1;
-    const int k2 = k1 + 1 == kCarKeys ? 0 : k1 + 1;
+    const int k1 = k0 + 1 == kKeys ? 0 : k0 + 1;
+    const int km1 = k0 == 0 ? kKeys - 2 : k0 - 1;
+    const int k2 = k1 + 1 == kKeys ? 0 : k1 + 1;
     const double t2 = t * t, t3 = t2 * t;
     const double w[4] = {(-t3 + 2 * t2) - t, (3 * t3 - 5 * t2) + 2, (-3 * t3 + 4 * t2) + t, t3 - t2};
     const int k[4] = {km1, k0, k1, k2};
@@ -223,7 +212,7 @@ CoverageReport checkRoadCoverage(const ProbedWorld& world, int stepsPerKey) {
     static constexpr int kHigh[4] = {4, 7, 6, 5};
     const FixedVec4 down{Fixed{0}, -FixedOne, Fixed{0}, Fixed{0}};
     for (int car = 0; car < 3; ++car) {
-        for (int k0 = 0; k0 < kCarKeys; ++k0) {
+        for (int k0 = 0; k0 < kKeys; ++k0) {
             const int s = sectionOfKey(world, k0);
             auto nearby = [s](int section) {
                 const int d = (section - s + kSections) % kSections;
@@ -285,17 +274,17 @@ EdgeReport checkRoadEdges(const ProbedWorld& world, int pointsPerEdge, int maxOf
     };
     for (const Triangle& tri : index.triangles()) {
         for (int e = 0; e < 3; ++e) {
-            const double* a = tri.d[e];
-            const double* b = tri.d[(e + 1) % 3];
+            const V3& a = tri.d[e];
+            const V3& b = tri.d[(e + 1) % 3];
             // The edge's horizontal normal, in raw units.
-            const double nx = -(b[2] - a[2]), nz = b[0] - a[0];
+            const double nx = -(b.z - a.z), nz = b.x - a.x;
             const double len = std::hypot(nx, nz);
             if (len == 0.0) {
                 continue;
             }
             for (int i = 1; i < pointsPerEdge; ++i) {
                 const double f = static_cast<double>(i) / pointsPerEdge;
-                const double x = a[0] + (b[0] - a[0]) * f, z = a[2] + (b[2] - a[2]) * f;
+                const double x = a.x + (b.x - a.x) * f, z = a.z + (b.z - a.z) * f;
                 for (int offset = -maxOffset; offset <= maxOffset; ++offset) {
                     const FixedVec4 p{
                         Fixed{static_cast<std::int32_t>(std::lround(x * 65536.0 + offset * nx / len))},

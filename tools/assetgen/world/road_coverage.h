@@ -2,6 +2,8 @@
 // Whether the race's road probe finds road under every wheel and shadow corner of the cars: the probe's
 // own 16.16 ray-triangle test against the road pieces, at positions along the key paths far finer than
 // any frame rate, each miss put down to its cause.
+#include "section_layout.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -21,11 +23,11 @@ struct ProbedWorld {
         const std::uint16_t* indices;
         std::size_t triangles;
     };
-    std::array<Piece, 14> pieces;
+    std::array<Piece, kSections> pieces;
     std::array<const float*, 3> carKeys;
     const float (*contactBox)[3];
     const float (*shadowCorners)[3];
-    std::array<int, 15> sectionFirstKey;
+    std::array<int, kSections + 1> sectionFirstKey;
 };
 
 // The same for the world the generator builds, with the float copies the pointers refer to.
