@@ -29,7 +29,6 @@ bool writeRunReports(const ReportOptions& options, const FrameLog& log, const Ru
     bool ok = true;
     if (options.benchmarkLaps > 0) {
         std::fputs(benchmarkTable(environment, summary, fixedFps).c_str(), table);
-        std::fflush(table);
     }
     if (!options.resultsPath.empty()) {
         ok = write(options.resultsPath, resultsJson(environment, summary, settings)) && ok;

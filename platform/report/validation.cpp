@@ -251,7 +251,6 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
             failed ? "FAIL" : "PASS", frames.size() - static_cast<std::size_t>(failed), frames.size(),
             kThresholds.minimumPsnr, 100 * kThresholds.maximumShareOff, kOffBy, seconds);
     }
-    std::fflush(stdout);
     return failed ? 1 : 0;
 }
 
