@@ -26,7 +26,6 @@ namespace fs = std::filesystem;
 
 constexpr int kValidationFps = 30;
 constexpr const char* kListName = "frames.txt";
-constexpr const char* kDefaultReferences = "tests/references";
 
 bool readFile(const fs::path& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
@@ -154,7 +153,7 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
     }
     fs::path listPath = target / kListName;
     if (writing && !fs::exists(listPath)) {
-        listPath = fs::path(kDefaultReferences) / kListName;
+        listPath = fs::path(kDefaultReferencesDir) / kListName;
     }
     std::string listText;
     std::vector<ReferenceFrame> frames;
