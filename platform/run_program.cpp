@@ -46,6 +46,15 @@ private:
     struct sigaction previousTerm_ {};
 };
 
+// Writes out what standard output still holds; false, said on standard error, if it cannot.
+bool flushStandardOutput() {
+    if (std::fflush(stdout) == 0) {
+        return true;
+    }
+    std::fprintf(stderr, "nymbus: %s\n", describeFailure("write", "standard output", errno).c_str());
+    return false;
+}
+
 } // namespace
 
 std::wstring wideCommandLine(const std::vector<std::string>& arguments) {
@@ -79,7 +88,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         return 2;
     }
     if (options.report.validate || !options.report.writeReferencesDir.empty()) {
-        return report::runValidation(options, entry);
+        const int code = report::runValidation(options, entry);
+        return flushStandardOutput() ? code : 1;
     }
     if (options.report.benchmarkLaps > 0 && options.fixedFps == 0) {
         options.fixedFps = 30;
@@ -128,10 +138,7 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     if (!presentation.writeReports(report)) {
         result = 1;
     }
-    if (std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "nymbus: %s\n", describeFailure("write", "standard output", errno).c_str());
-        written = false;
-    }
+    written = flushStandardOutput() && written;
     written = finishDebugOutput() && written;
     // The compositor's going away was reported when it happened; the run did not end as it should.
     if (windowSystemLost()) {

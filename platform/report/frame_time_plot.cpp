@@ -214,10 +214,7 @@ void drawPlot(Painter& p, const FrameLog& log, const RunSummary& summary, const 
                 cairo_fill(cr);
             }
         }
-        double worst = 0;
-        for (const FrameRecord& f : frames) {
-            worst = std::max(worst, static_cast<double>(f.frameMs));
-        }
+        const double worst = std::max(summary.warmUp.worstMs, summary.whole.worstMs);
         p.font(11);
         p.write(kLeft + Painter::plotWidth(), kTop - 5,
                 std::to_string(above) + (above == 1 ? " frame" : " frames") + " above the scale, longest " +

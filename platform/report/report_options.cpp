@@ -40,10 +40,8 @@ bool parseReportOption(std::string_view arg, ReportOptions& options, bool& recog
         return needsFile(options.frameTimesPath, ".csv", "expected a file name ending in .csv");
     }
     if (name == "--plot") {
-        if (value.ends_with(".svg")) {
-            return needsFile(options.plotPath, ".svg", "expected a file name ending in .png or .svg");
-        }
-        return needsFile(options.plotPath, ".png", "expected a file name ending in .png or .svg");
+        return needsFile(options.plotPath, value.ends_with(".svg") ? ".svg" : ".png",
+                         "expected a file name ending in .png or .svg");
     }
     if (name == "--validate") {
         options.validate = true;

@@ -55,7 +55,7 @@ std::string resultsJson(const RunEnvironment& e, const RunSummary& summary, cons
             ", \"laps_requested\": " + std::to_string(settings.benchmarkLaps) +
             ", \"laps_completed\": " + std::to_string(summary.laps) +
             ", \"fixed_fps\": " + std::to_string(settings.fixedFps) +
-            ", \"frames\": " + std::to_string(settings.frames) +
+            ", \"frames\": " + std::to_string(summary.warmUp.frames + summary.whole.frames) +
             ", \"warm_up_frames\": " + std::to_string(summary.warmUp.frames) + "},\n";
     json += "  \"environment\": {\n    \"backend\": " + jsonString(e.backend) + ",\n";
     json += "    \"gl_vendor\": " + jsonString(e.glVendor) + ",\n";

@@ -11,7 +11,6 @@ namespace platform::report {
 struct RunSettings {
     int benchmarkLaps = 0; // laps asked for with --benchmark; 0 without
     int fixedFps = 0;      // the virtual clock's rate; 0 for the real clock
-    std::size_t frames = 0;
 };
 
 std::string resultsJson(const RunEnvironment& environment, const RunSummary& summary,

@@ -25,11 +25,10 @@ bool write(const std::string& path, const std::string& content) {
 bool writeRunReports(const ReportOptions& options, const FrameLog& log, const RunEnvironment& environment,
                      int fixedFps, std::FILE* table) {
     const RunSummary summary = summariseRun(log);
-    const RunSettings settings{options.benchmarkLaps, fixedFps, log.frames.size()};
+    const RunSettings settings{options.benchmarkLaps, fixedFps};
     bool ok = true;
     if (options.benchmarkLaps > 0) {
         std::fputs(benchmarkTable(environment, summary, fixedFps).c_str(), table);
-        std::fflush(table);
     }
     if (!options.resultsPath.empty()) {
         ok = write(options.resultsPath, resultsJson(environment, summary, settings)) && ok;

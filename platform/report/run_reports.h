@@ -9,8 +9,9 @@
 
 namespace platform::report {
 
-// Prints the table on `table` for a benchmark and writes the files asked for. A file that cannot be
-// written gets one line on standard error and makes the result false; the others are still written.
+// Prints the table on `table` for a benchmark (the caller flushes it and checks that) and writes the
+// files asked for. A file that cannot be written gets one line on standard error and makes the result
+// false; the others are still written.
 bool writeRunReports(const ReportOptions& options, const FrameLog& log, const RunEnvironment& environment,
                      int fixedFps, std::FILE* table);
 

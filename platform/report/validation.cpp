@@ -26,7 +26,6 @@ namespace fs = std::filesystem;
 
 constexpr int kValidationFps = 30;
 constexpr const char* kListName = "frames.txt";
-constexpr const char* kDefaultReferences = "tests/references";
 
 bool readFile(const fs::path& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
@@ -154,7 +153,7 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
     }
     fs::path listPath = target / kListName;
     if (writing && !fs::exists(listPath)) {
-        listPath = fs::path(kDefaultReferences) / kListName;
+        listPath = fs::path(kDefaultReferencesDir) / kListName;
     }
     std::string listText;
     std::vector<ReferenceFrame> frames;
@@ -251,7 +250,6 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
             failed ? "FAIL" : "PASS", frames.size() - static_cast<std::size_t>(failed), frames.size(),
             kThresholds.minimumPsnr, 100 * kThresholds.maximumShareOff, kOffBy, seconds);
     }
-    std::fflush(stdout);
     return failed ? 1 : 0;
 }
 

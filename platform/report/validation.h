@@ -7,8 +7,8 @@
 
 namespace platform::report {
 
-// Prints one line per frame and a verdict. Returns the exit code: 0 when every frame passes (or every
-// reference was written), 1 otherwise.
+// Prints one line per frame and a verdict on standard output (the caller flushes it and checks that).
+// Returns the exit code: 0 when every frame passes (or every reference was written), 1 otherwise.
 int runValidation(const PlatformOptions& options, EntryFunction entry);
 
 } // namespace platform::report

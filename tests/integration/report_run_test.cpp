@@ -53,10 +53,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // The program with these arguments, in a child process; its standard output and error kept.
-    ProgramRun run(std::vector<std::string> args) {
+    // The program with these arguments, in a child process; its standard output and error kept, unless
+    // standard output goes to `standardOutput`.
+    ProgramRun run(std::vector<std::string> args, const fs::path& standardOutput = {}) {
         args.insert(args.begin(), "nymbus");
-        const fs::path out = dir_ / "stdout.txt";
+        const fs::path out = standardOutput.empty() ? dir_ / "stdout.txt" : standardOutput;
         const fs::path err = dir_ / "stderr.txt";
         std::fflush(nullptr);
         const pid_t child = fork();
@@ -76,10 +77,12 @@ protected:
         waitpid(child, &status, 0);
         ProgramRun result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        result.out = read(out);
         result.err = read(err);
-        fs::remove(out);
         fs::remove(err);
+        if (standardOutput.empty()) {
+            result.out = read(out);
+            fs::remove(out);
+        }
         return result;
     }
 
@@ -211,6 +214,27 @@ TEST_F(ReportRun, ValidationPassesOnItsOwnReferencesAndFailsOnAChangedOrMissingO
     const ProgramRun noList = run({"--validate=" + (dir_ / "nothing").string()});
     EXPECT_EQ(noList.exitCode, 1);
     EXPECT_NE(noList.err.find("cannot read the list of reference frames"), std::string::npos) << noList.err;
+}
+
+// The table and the verdict are the output of these runs: losing them is a failed run.
+TEST_F(ReportRun, ATableOrAVerdictThatStandardOutputCannotTakeIsAnError) {
+    const std::string full = "nymbus: cannot write standard output: No space left on device\n";
+    const ProgramRun benchmark =
+        run({"--backend=headless", "--screen=16x12", "--benchmark", "-qaf=40", "--log=" + path("log.txt")},
+            "/dev/full");
+    EXPECT_EQ(benchmark.exitCode, 1);
+    EXPECT_EQ(benchmark.err, full);
+
+    const fs::path refs = dir_ / "refs";
+    fs::create_directory(refs);
+    std::ofstream(refs / "frames.txt") << "start 0 16x12\n";
+    const ProgramRun written = run({"--write-references=" + refs.string()}, "/dev/full");
+    EXPECT_EQ(written.exitCode, 1);
+    EXPECT_EQ(written.err, full);
+    ASSERT_TRUE(fs::exists(refs / "start.png"));
+    const ProgramRun validated = run({"--validate=" + refs.string()}, "/dev/full");
+    EXPECT_EQ(validated.exitCode, 1);
+    EXPECT_EQ(validated.err, full);
 }
 
 } // namespace
