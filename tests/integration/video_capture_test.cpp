@@ -2,6 +2,7 @@
 // stream, its rate and length, and its frames against the frames the program rendered; a run stopped by a
 // signal; outputs that cannot be written.
 #include "platform/png_file.h"
+#include "platform/report/image_difference.h"
 #include "tests/support/child_process.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/small_tmpfs.h"
@@ -59,12 +60,12 @@ double psnrAgainst(const fs::path& screenshot, const std::vector<std::uint8_t>& 
     if (!platform::readPng(screenshot.string(), image)) {
         return 0;
     }
-    std::vector<std::uint8_t> cropped;
+    platform::PngImage cropped{width, height, {}};
     for (int y = 0; y < height; ++y) {
         const auto row = image.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width * 4;
-        cropped.insert(cropped.end(), row, row + width * 4);
+        cropped.rgba.insert(cropped.rgba.end(), row, row + width * 4);
     }
-    return rgbPsnr(cropped.data(), decoded.data(), width, height);
+    return platform::report::compareImages(cropped, {width, height, decoded}).psnr;
 }
 
 TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame) {
