@@ -5,6 +5,7 @@
 #include "platform/report/image_difference.h"
 #include "tests/support/child_process.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
 
 #include <gtest/gtest.h>
@@ -42,14 +43,7 @@ Recording record(std::vector<std::string> arguments) {
     ChildProcess program(NYM_PROGRAM, arguments);
     Recording run;
     run.exitCode = program.waitForExit(60s).value_or(-1);
-    const std::string err = program.output();
-    for (std::size_t at = 0; at < err.size();) {
-        const std::size_t end = std::min(err.find('\n', at), err.size() - 1) + 1;
-        if (err.compare(at, 8, "nymbus: ") == 0 && err.compare(at, 18, "nymbus: no display") != 0) {
-            run.messages += err.substr(at, end - at);
-        }
-        at = end;
-    }
+    run.messages = programMessages(program.output());
     return run;
 }
 
