@@ -71,7 +71,7 @@ void Presentation::keepFrame(int frame) {
             continue;
         }
         shotTaken_[i] = true;
-        if (!writePng(s.path, shot_.width, shot_.height, rgbaPixels(shot_, shotRgba_), 0, true, &error)) {
+        if (!writePng(s.path, shot_.width, shot_.height, shot_.pixels.data(), shot_.stride, true, &error)) {
             fail("screenshot", error);
         }
     }

@@ -43,9 +43,8 @@ private:
     std::unique_ptr<CaptureQueue> capture_;
     FrameReadback readback_;
     CapturedFrame* readBack_ = nullptr; // the captured frame between the read-back and the swap
-    CapturedFrame shot_;                // a screenshot's frame between the read-back and the swap
+    CapturedFrame shot_;                // a screenshot's frame (RGBA) between the read-back and the swap
     bool shotRead_ = false;
-    std::vector<std::uint8_t> shotRgba_;
     std::vector<bool> shotTaken_;
     int lastPresented_ = -1;
     bool captureReported_ = false;

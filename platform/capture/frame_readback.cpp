@@ -3,6 +3,7 @@
 #include "platform/gles/gl.h"
 
 #include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -40,18 +41,20 @@ void FrameReadback::read(CapturedFrame& frame, bool rgbaOnly) {
     if (native_ == Native::Same) {
         return;
     }
-    check_.width = frame.width;
-    check_.height = frame.height;
-    readAs(check_, PixelFormat::Rgba8888);
+    CapturedFrame check;
+    check.width = frame.width;
+    check.height = frame.height;
+    readAs(check, PixelFormat::Rgba8888);
     std::vector<std::uint8_t> rgba;
-    const std::uint8_t* expected = rgbaPixels(check_, rgba);
-    const std::uint8_t* expansion = rgbaPixels(frame, expanded_);
+    std::vector<std::uint8_t> expanded;
+    const std::uint8_t* expected = rgbaPixels(check, rgba);
+    const std::uint8_t* expansion = rgbaPixels(frame, expanded);
     const std::size_t bytes = static_cast<std::size_t>(frame.width) * frame.height * 4;
     native_ = std::memcmp(expected, expansion, bytes) == 0 ? Native::Same : Native::Different;
     if (native_ == Native::Different) {
-        frame.format = check_.format;
-        frame.stride = check_.stride;
-        frame.pixels.swap(check_.pixels);
+        frame.format = check.format;
+        frame.stride = check.stride;
+        frame.pixels = std::move(check.pixels);
     }
 }
 

@@ -6,8 +6,6 @@
 // expands otherwise, frames are read as RGBA from then on.
 #include "platform/capture/frame_sink.h"
 
-#include <vector>
-
 namespace platform {
 
 class FrameReadback {
@@ -19,8 +17,6 @@ public:
 private:
     enum class Native { Untried, Same, Different };
     Native native_ = Native::Untried;
-    CapturedFrame check_;
-    std::vector<std::uint8_t> expanded_;
 };
 
 } // namespace platform

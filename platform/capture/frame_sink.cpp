@@ -8,33 +8,19 @@
 
 namespace platform {
 
-namespace {
-
-// Written as a plain loop over the pixels, which the compiler vectorises.
-void expandRgb565(const std::uint8_t* source, int width, std::uint8_t* out) {
-    for (int x = 0; x < width; ++x) {
-        const unsigned pixel = static_cast<unsigned>(source[x * 2]) | static_cast<unsigned>(source[x * 2 + 1])
-                                                                          << 8;
-        const unsigned r = pixel >> 11;
-        const unsigned g = (pixel >> 5) & 63;
-        const unsigned b = pixel & 31;
-        out[x * 4] = static_cast<std::uint8_t>(r << 3 | r >> 2);
-        out[x * 4 + 1] = static_cast<std::uint8_t>(g << 2 | g >> 4);
-        out[x * 4 + 2] = static_cast<std::uint8_t>(b << 3 | b >> 2);
-        out[x * 4 + 3] = 255;
-    }
-}
-
-} // namespace
-
 const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
     const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
     if (frame.format == PixelFormat::Rgba8888) {
         return row;
     }
-    scratch.resize(static_cast<std::size_t>(frame.width) * 4);
-    expandRgb565(row, frame.width, scratch.data());
-    return scratch.data();
+    const int width = frame.width;
+    scratch.resize(static_cast<std::size_t>(width) * 4);
+    std::uint8_t* out = scratch.data();
+    for (int x = 0; x < width; ++x) {
+        expandRgb565(row + x * 2, out[x * 4], out[x * 4 + 1], out[x * 4 + 2]);
+        out[x * 4 + 3] = 255;
+    }
+    return out;
 }
 
 const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint8_t>& scratch) {

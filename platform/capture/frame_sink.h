@@ -5,6 +5,7 @@
 // time in the order they were captured.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,9 +25,22 @@ struct CapturedFrame {
     std::vector<std::uint8_t> pixels; // as glReadPixels returns them: bottom row first
 };
 
+// The 8-bit channels of a 5-6-5 pixel (native byte order) by bit replication, as Mesa's RGBA read-back of
+// such a surface gives them. Inline, so that the loops over a row that call it are vectorised.
+template <class Channel>
+inline void expandRgb565(const std::uint8_t* pixel, Channel& r, Channel& g, Channel& b) {
+    std::uint16_t bits;
+    std::memcpy(&bits, pixel, 2);
+    const int r5 = bits >> 11;
+    const int g6 = (bits >> 5) & 63;
+    const int b5 = bits & 31;
+    r = static_cast<Channel>(r5 << 3 | r5 >> 2);
+    g = static_cast<Channel>(g6 << 2 | g6 >> 4);
+    b = static_cast<Channel>(b5 << 3 | b5 >> 2);
+}
+
 // Row `y` of the frame (0: the first in memory, the bottom one) as width * 4 RGBA bytes: the frame's own
-// bytes, or a 5-6-5 row expanded into `scratch` by bit replication, as Mesa's RGBA read-back of such a
-// surface gives it.
+// bytes, or a 5-6-5 row expanded into `scratch`.
 const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch);
 // The frame's pixels as RGBA rows of width * 4 bytes, bottom row first: the frame's own bytes when they
 // are laid out so, else a copy or an expansion into `scratch`.

@@ -15,6 +15,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 }
 
@@ -203,17 +204,9 @@ bool VideoSink::store(const CapturedFrame&, const std::vector<std::uint8_t>& enc
         discard();
         return false;
     }
-    // The encoder copies the planes, which belong to the queue.
-    const int chromaWidth = (width_ + 1) / 2;
-    const std::size_t lumaSize = static_cast<std::size_t>(width_) * height_;
-    const std::size_t chromaSize = static_cast<std::size_t>(chromaWidth) * ((height_ + 1) / 2);
-    std::uint8_t* planes = const_cast<std::uint8_t*>(encoded.data());
-    picture_->data[0] = planes;
-    picture_->data[1] = planes + lumaSize;
-    picture_->data[2] = planes + lumaSize + chromaSize;
-    picture_->linesize[0] = width_;
-    picture_->linesize[1] = chromaWidth;
-    picture_->linesize[2] = chromaWidth;
+    // The planes lie one after the other, rows unpadded; the encoder copies them (they belong to the queue).
+    av_image_fill_arrays(picture_->data, picture_->linesize, encoded.data(), AV_PIX_FMT_YUV420P, width_,
+                         height_, 1);
     picture_->pts = frames_++;
     if (!send(picture_, error)) {
         failed_ = true;

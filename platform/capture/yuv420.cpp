@@ -8,8 +8,7 @@ namespace platform {
 
 namespace {
 
-// A pixel's 8-bit channels: RGBA bytes, or a 5-6-5 pixel expanded by bit replication (as rgbaPixels
-// expands it).
+// A pixel's 8-bit channels: RGBA bytes, or a 5-6-5 pixel expanded as rgbaPixels expands it.
 struct Rgba {
     static constexpr int bytes = 4;
     static void channels(const std::uint8_t* p, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
@@ -22,14 +21,7 @@ struct Rgba {
 struct Rgb565 {
     static constexpr int bytes = 2;
     static void channels(const std::uint8_t* p, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
-        std::uint16_t pixel;
-        std::memcpy(&pixel, p, 2);
-        const int r5 = pixel >> 11;
-        const int g6 = (pixel >> 5) & 63;
-        const int b5 = pixel & 31;
-        r = static_cast<std::int16_t>(r5 << 3 | r5 >> 2);
-        g = static_cast<std::int16_t>(g6 << 2 | g6 >> 4);
-        b = static_cast<std::int16_t>(b5 << 3 | b5 >> 2);
+        expandRgb565(p, r, g, b);
     }
 };
 

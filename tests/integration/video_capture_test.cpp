@@ -2,8 +2,10 @@
 // stream, its rate and length, and its frames against the frames the program rendered; a run stopped by a
 // signal; outputs that cannot be written.
 #include "platform/png_file.h"
+#include "platform/report/image_difference.h"
 #include "tests/support/child_process.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
 
 #include <gtest/gtest.h>
@@ -41,14 +43,7 @@ Recording record(std::vector<std::string> arguments) {
     ChildProcess program(NYM_PROGRAM, arguments);
     Recording run;
     run.exitCode = program.waitForExit(60s).value_or(-1);
-    const std::string err = program.output();
-    for (std::size_t at = 0; at < err.size();) {
-        const std::size_t end = std::min(err.find('\n', at), err.size() - 1) + 1;
-        if (err.compare(at, 8, "nymbus: ") == 0 && err.compare(at, 18, "nymbus: no display") != 0) {
-            run.messages += err.substr(at, end - at);
-        }
-        at = end;
-    }
+    run.messages = programMessages(program.output());
     return run;
 }
 
@@ -59,12 +54,12 @@ double psnrAgainst(const fs::path& screenshot, const std::vector<std::uint8_t>& 
     if (!platform::readPng(screenshot.string(), image)) {
         return 0;
     }
-    std::vector<std::uint8_t> cropped;
+    platform::PngImage cropped{width, height, {}};
     for (int y = 0; y < height; ++y) {
         const auto row = image.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width * 4;
-        cropped.insert(cropped.end(), row, row + width * 4);
+        cropped.rgba.insert(cropped.rgba.end(), row, row + width * 4);
     }
-    return rgbPsnr(cropped.data(), decoded.data(), width, height);
+    return platform::report::compareImages(cropped, {width, height, decoded}).psnr;
 }
 
 TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame) {

@@ -3,6 +3,7 @@
 #include "platform/capture/png_sequence_sink.h"
 #include "platform/png_file.h"
 #include "tests/platform/mini_shell.h"
+#include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
 
 #include <gtest/gtest.h>
@@ -48,20 +49,6 @@ private:
     int saved_ = -1;
 };
 
-// The program's own messages on standard error, but for the notice of a run without a display.
-std::string messages(const std::string& err) {
-    std::string lines;
-    for (std::size_t start = 0; start < err.size();) {
-        const std::size_t end = std::min(err.find('\n', start), err.size() - 1) + 1;
-        const std::string line = err.substr(start, end - start);
-        if (line.starts_with("nymbus: ") && !line.starts_with("nymbus: no display")) {
-            lines += line;
-        }
-        start = end;
-    }
-    return lines;
-}
-
 struct Outcome {
     int exitCode = 0;
     std::string err;
@@ -74,7 +61,7 @@ Outcome runMiniShell(int count, std::vector<const char*> options) {
     testing::internal::CaptureStderr();
     Outcome outcome;
     outcome.exitCode = run(options, miniShell);
-    outcome.err = messages(testing::internal::GetCapturedStderr());
+    outcome.err = programMessages(testing::internal::GetCapturedStderr());
     return outcome;
 }
 

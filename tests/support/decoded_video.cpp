@@ -1,8 +1,5 @@
 #include "tests/support/decoded_video.h"
 
-#include <cmath>
-#include <limits>
-
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -116,20 +113,4 @@ DecodedVideo decodeVideo(const std::string& path, int keep) {
     avcodec_send_packet(reader.codec, nullptr);
     takeFrames(reader, video, keep);
     return video;
-}
-
-double rgbPsnr(const std::uint8_t* a, const std::uint8_t* b, int width, int height) {
-    double squares = 0;
-    const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        if (i % 4 != 3) {
-            const double d = double(a[i]) - double(b[i]);
-            squares += d * d;
-        }
-    }
-    if (squares == 0) {
-        return std::numeric_limits<double>::infinity();
-    }
-    const double mean = squares / (static_cast<double>(width) * height * 3);
-    return 10 * std::log10(255.0 * 255.0 / mean);
 }

@@ -21,7 +21,3 @@ struct DecodedVideo {
 
 // Reads the file, keeping the first `keep` frames' pixels.
 DecodedVideo decodeVideo(const std::string& path, int keep = 1);
-
-// The peak signal-to-noise ratio in dB of two RGBA pictures of width x height over their red, green and
-// blue bytes (infinity when they are equal).
-double rgbPsnr(const std::uint8_t* a, const std::uint8_t* b, int width, int height);
