@@ -26,7 +26,8 @@ void ignoreWarning(png_structp, png_const_charp) {}
 } // namespace
 
 bool encodePngRows(std::vector<std::uint8_t>& out, int width, int height,
-                   const std::function<const std::uint8_t*(int)>& row, const PngCompression& compression) {
+                   const std::function<const std::uint8_t*(int)>& row, const PngCompression& compression,
+                   PngRowFormat rows) {
     out.clear();
     if (width <= 0 || height <= 0) {
         return false;
@@ -52,11 +53,12 @@ bool encodePngRows(std::vector<std::uint8_t>& out, int width, int height,
     if (compression.strategy >= 0) {
         png_set_compression_strategy(png, compression.strategy);
     }
+    const bool rgbFile = compression.dropAlpha || rows == PngRowFormat::Rgb;
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 compression.dropAlpha ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 rgbFile ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    if (compression.dropAlpha) {
+    if (rgbFile && rows == PngRowFormat::Rgba) {
         png_set_filler(png, 0, PNG_FILLER_AFTER); // on writing, this strips the fourth byte of each pixel
     }
     for (int y = 0; y < height; ++y) {

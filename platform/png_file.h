@@ -24,11 +24,14 @@ struct PngCompression {
 bool encodePng(std::vector<std::uint8_t>& png, int width, int height, const std::uint8_t* rgba,
                std::size_t stride = 0, bool bottomUp = false, const PngCompression& compression = {});
 
-// The same for an image given a row at a time, top row first: `row(y)` returns row y's RGBA bytes,
-// which stay valid until the next call.
+// The bytes of a row handed to encodePngRows: 4 a pixel, or 3 (an RGB file, whatever `dropAlpha` says).
+enum class PngRowFormat { Rgba, Rgb };
+
+// The same for an image given a row at a time, top row first: `row(y)` returns row y's bytes, which stay
+// valid until the next call.
 bool encodePngRows(std::vector<std::uint8_t>& png, int width, int height,
-                   const std::function<const std::uint8_t*(int)>& row,
-                   const PngCompression& compression = {});
+                   const std::function<const std::uint8_t*(int)>& row, const PngCompression& compression = {},
+                   PngRowFormat rows = PngRowFormat::Rgba);
 
 // Encodes as encodePng with libpng's default compression and writes the file whole or not at all (a
 // temporary name, then a rename). False if it cannot be written, with the reason in `error` if given.

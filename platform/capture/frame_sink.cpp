@@ -23,6 +23,23 @@ const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::
     return out;
 }
 
+const std::uint8_t* rgbRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
+    const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
+    const int width = frame.width;
+    scratch.resize(static_cast<std::size_t>(width) * 3);
+    std::uint8_t* out = scratch.data();
+    if (frame.format == PixelFormat::Rgba8888) {
+        for (int x = 0; x < width; ++x) {
+            std::memcpy(out + x * 3, row + x * 4, 3);
+        }
+        return out;
+    }
+    for (int x = 0; x < width; ++x) {
+        expandRgb565(row + x * 2, out[x * 3], out[x * 3 + 1], out[x * 3 + 2]);
+    }
+    return out;
+}
+
 const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint8_t>& scratch) {
     const std::size_t row = static_cast<std::size_t>(frame.width) * 4;
     if (frame.format == PixelFormat::Rgba8888 && frame.stride == row) {

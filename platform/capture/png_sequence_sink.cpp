@@ -33,8 +33,8 @@ void PngSequenceSink::begin(int, int) {}
 bool PngSequenceSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded,
                              std::string& error) const {
     std::vector<std::uint8_t> row;
-    const auto rowOf = [&](int y) { return rgbaRow(frame, frame.height - 1 - y, row); };
-    if (!encodePngRows(encoded, frame.width, frame.height, rowOf, capturePngCompression)) {
+    const auto rowOf = [&](int y) { return rgbRow(frame, frame.height - 1 - y, row); };
+    if (!encodePngRows(encoded, frame.width, frame.height, rowOf, capturePngCompression, PngRowFormat::Rgb)) {
         error = "cannot encode " + numberedPath(pattern_, frame.number);
         return false;
     }
