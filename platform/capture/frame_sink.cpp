@@ -8,6 +8,9 @@
 
 namespace platform {
 
+namespace {
+
+// Row `y` as width * 4 RGBA bytes: the frame's own bytes, or a 5-6-5 row expanded into `scratch`.
 const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
     const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
     if (frame.format == PixelFormat::Rgba8888) {
@@ -22,6 +25,8 @@ const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::
     }
     return out;
 }
+
+} // namespace
 
 const std::uint8_t* rgbRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
     const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;

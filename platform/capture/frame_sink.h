@@ -39,10 +39,8 @@ inline void expandRgb565(const std::uint8_t* pixel, Channel& r, Channel& g, Chan
     b = static_cast<Channel>(b5 << 3 | b5 >> 2);
 }
 
-// Row `y` of the frame (0: the first in memory, the bottom one) as width * 4 RGBA bytes: the frame's own
-// bytes, or a 5-6-5 row expanded into `scratch`.
-const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch);
-// Row `y` as width * 3 RGB bytes in `scratch`, expanded from 5-6-5 or with the alpha bytes left out.
+// Row `y` of the frame (0: the first in memory, the bottom one) as width * 3 RGB bytes in `scratch`,
+// expanded from 5-6-5 or with the alpha bytes left out.
 const std::uint8_t* rgbRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch);
 // The frame's pixels as RGBA rows of width * 4 bytes, bottom row first: the frame's own bytes when they
 // are laid out so, else a copy or an expansion into `scratch`.
