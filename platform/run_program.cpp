@@ -77,11 +77,11 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     }
     if (options.help) {
         std::fputs(platformUsage().c_str(), stdout);
-        return 0;
+        return flushStandardOutput() ? 0 : 1;
     }
     if (options.version) {
         std::puts("nymbus " NYM_VERSION);
-        return 0;
+        return flushStandardOutput() ? 0 : 1;
     }
     if (const std::string problem = videoCaptureProblem(options.capturePath); !problem.empty()) {
         std::fprintf(stderr, "nymbus: %s\n", problem.c_str());

@@ -113,6 +113,13 @@ TEST(OutputFailure, AFullDeviceOrAClosedPipeOnStandardOutputOrUnderTheLogIsAnErr
                   std::string::npos)
             << run.err;
     }
+    for (const char* asked : {"--help", "--version"}) {
+        SCOPED_TRACE(asked);
+        StandardOutputTo full("/dev/full");
+        const Outcome run = runMiniShell(3, {asked});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "nymbus: cannot write standard output: No space left on device\n");
+    }
     // The failure is said once; what the log could not take goes to standard error.
     frames = 3;
     testing::internal::CaptureStderr();
