@@ -11,7 +11,7 @@ namespace {
 // and the exit code is 1.
 int failBeforeTheLoop(ShellApplication* application, OGLESShell* shell, const char* message = nullptr) {
     if (message != nullptr) {
-        ShellApplication::OutputDebug(message);
+        ShellApplication::OutputDebug("%s", message);
     }
     delete application;
     delete shell;
