@@ -8,26 +8,6 @@
 
 namespace platform {
 
-namespace {
-
-// Row `y` as width * 4 RGBA bytes: the frame's own bytes, or a 5-6-5 row expanded into `scratch`.
-const std::uint8_t* rgbaRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
-    const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
-    if (frame.format == PixelFormat::Rgba8888) {
-        return row;
-    }
-    const int width = frame.width;
-    scratch.resize(static_cast<std::size_t>(width) * 4);
-    std::uint8_t* out = scratch.data();
-    for (int x = 0; x < width; ++x) {
-        expandRgb565(row + x * 2, out[x * 4], out[x * 4 + 1], out[x * 4 + 2]);
-        out[x * 4 + 3] = 255;
-    }
-    return out;
-}
-
-} // namespace
-
 const std::uint8_t* rgbRow(const CapturedFrame& frame, int y, std::vector<std::uint8_t>& scratch) {
     const std::uint8_t* row = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
     const int width = frame.width;
@@ -51,9 +31,17 @@ const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint
         return frame.pixels.data();
     }
     scratch.resize(row * static_cast<std::size_t>(frame.height));
-    std::vector<std::uint8_t> expanded;
     for (int y = 0; y < frame.height; ++y) {
-        std::memcpy(scratch.data() + static_cast<std::size_t>(y) * row, rgbaRow(frame, y, expanded), row);
+        const std::uint8_t* in = frame.pixels.data() + static_cast<std::size_t>(y) * frame.stride;
+        std::uint8_t* out = scratch.data() + static_cast<std::size_t>(y) * row;
+        if (frame.format == PixelFormat::Rgba8888) {
+            std::memcpy(out, in, row);
+            continue;
+        }
+        for (int x = 0; x < frame.width; ++x) {
+            expandRgb565(in + x * 2, out[x * 4], out[x * 4 + 1], out[x * 4 + 2]);
+            out[x * 4 + 3] = 255;
+        }
     }
     return scratch.data();
 }
