@@ -77,8 +77,13 @@ bool parseScreenshot(std::string_view text, Screenshot& shot) {
     return shot.path.size() > 4 && shot.path.ends_with(".png");
 }
 
+// A capture into one stream (y4m in a file or on standard output, or a video) rather than numbered files.
+bool streamCapture(const std::string& path) {
+    return path == "-" || (path.size() > 4 && path.ends_with(".y4m")) || videoContainerFor(path);
+}
+
 bool validCapturePath(const std::string& path) {
-    if (path == "-" || (path.size() > 4 && path.ends_with(".y4m")) || videoContainerFor(path)) {
+    if (streamCapture(path)) {
         return true;
     }
     // Exactly one integer conversion, %d with optional zero padding and width (e.g. %05d), no other %.
@@ -173,9 +178,7 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
                 return bad("expected a PNG pattern with %d (e.g. frames/%05d.png), a .y4m, .mp4, .mkv or "
                            ".webm file, or -");
             }
-            const bool numbered = options.capturePath != "-" && !options.capturePath.ends_with(".y4m") &&
-                                  !videoContainerFor(options.capturePath);
-            if (numbered && !numberedNamesFit(options.capturePath)) {
+            if (!streamCapture(options.capturePath) && !numberedNamesFit(options.capturePath)) {
                 return bad("the numbered file names would be longer than 255 bytes");
             }
         } else if (name == "--capture-every") {

@@ -1,6 +1,7 @@
 #include "platform/capture/video_container.h"
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -22,7 +23,7 @@ std::string withExtension(const std::string& path, const VideoContainer& contain
 
 const VideoContainer* videoContainerFor(const std::string& path) {
     for (const VideoContainer& container : containers) {
-        const std::string extension = container.extension;
+        const std::string_view extension = container.extension;
         if (path.size() > extension.size() && path.ends_with(extension)) {
             return &container;
         }
