@@ -1,9 +1,9 @@
 // The platform's own options: the input split into arguments at NUL bytes and parsed as main does; an
 // accepted --input script is then delivered by the headless backend into a window's message queue.
 #include "fuzz/fuzz_check.h"
-#include "platform/options.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
+#include "runner/options.h"
 
 #include <vector>
 
@@ -51,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& argument : arguments) {
         argv.push_back(argument.c_str());
     }
-    platform::PlatformOptions options;
+    runner::PlatformOptions options;
     std::string error;
-    if (!platform::parsePlatformOptions(static_cast<int>(argv.size()), argv.data(), options, error)) {
+    if (!runner::parsePlatformOptions(static_cast<int>(argv.size()), argv.data(), options, error)) {
         FUZZ_CHECK(!error.empty());
         return 0;
     }
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(options.headless.screenWidth >= 1 && options.headless.screenHeight >= 1);
     FUZZ_CHECK(options.fixedFps >= 0 && options.fixedFps <= 1000 && options.captureEvery >= 1);
     FUZZ_CHECK(options.captureQuality >= -1 && options.captureQuality <= 63);
-    for (const platform::Screenshot& shot : options.screenshots) {
+    for (const runner::Screenshot& shot : options.screenshots) {
         FUZZ_CHECK(shot.frame >= 0 && shot.path.ends_with(".png"));
     }
     for (int frame : options.loseContextFrames) {

@@ -3,8 +3,8 @@
 // the window and its rendering context on the headless screen and the record driver.
 #include "fuzz/fuzz_check.h"
 #include "fuzz/record_environment.h"
-#include "platform/entry.h"
 #include "platform/window/window_backend.h"
+#include "runner/run_program.h"
 #include "shell/native_shell.h"
 #include "shell/shell_entry.h"
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::RecordEnvironment e(fuzz::RecordEnvironment::Emulation::Off);
     std::string error;
     FUZZ_CHECK(platform::selectWindowBackend(platform::WindowBackendKind::Headless, {}, error));
-    const std::wstring commandLine = platform::wideCommandLine(fuzz::splitArguments(data, size));
+    const std::wstring commandLine = runner::wideCommandLine(fuzz::splitArguments(data, size));
     const int exitCode = RunShell([]() -> ShellApplication* { return new Application; }, NewNativeShell,
                                   nullptr, commandLine.c_str());
     FUZZ_CHECK(exitCode == 0 || exitCode == 1);

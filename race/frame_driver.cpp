@@ -1,5 +1,5 @@
 #include "engine/render.h"
-#include "platform/report/frame_marks.h"
+#include "platform/frame_marks.h"
 #include "race/race_track.h"
 #include "race/scene_schedule.h"
 #include "race/world_memory.h"
@@ -77,7 +77,7 @@ void RaceTrack::renderFrame() {
     platform::labelFrame(modeLabel(sceneMode));
     // The chase camera's parameter wraps once a lap.
     if (cameraPathParam < lapParam) {
-        platform::markLapCompleted();
+        platform::markCycleCompleted();
     }
 
     // Sky, road, shadows, cars, scenery (trees blended), waterfall (blended), lamps (additive).

@@ -1,5 +1,5 @@
 // The program's entry logic: the application that the program defines, on the native shell.
-#include "platform/entry.h"
+#include "shell/shell_main.h"
 #include "shell/native_shell.h"
 #include "shell/shell_entry.h"
 

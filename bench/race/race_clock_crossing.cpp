@@ -11,12 +11,13 @@
 
 #include "math/clock.h"
 #include "platform/debug_output.h"
-#include "platform/entry.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/emulation.h"
 #include "platform/gles/record_driver.h"
 #include "race/app_class.h"
 #include "race/car_motion.h"
+#include "runner/run_program.h"
+#include "shell/shell_main.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
     const std::string rate = "--fixed-fps=" + std::to_string(fps);
     const std::string quit = "-qaf=" + std::to_string(frames);
     const char* arguments[] = {"nymbus", "--backend=headless", "--screen=16x12", rate.c_str(), quit.c_str()};
-    const int code = platform::runProgram(static_cast<int>(std::size(arguments)), arguments, ShellMain);
+    const int code = runner::runProgram(static_cast<int>(std::size(arguments)), arguments, ShellMain);
     platform::gles::dispatchTable = record;
 
     std::printf("clock crossing at %d fps: %ld frames, to %.1f s (exit code %d)\n", fps, frames,

@@ -11,7 +11,7 @@
 #include "engine/skybox.h"
 #include "engine/texture.h"
 #include "engine_test_support.h"
-#include "platform/png_file.h"
+#include "runner/png_file.h"
 #include "tests/support/offscreen_context.h"
 
 namespace {
@@ -139,7 +139,7 @@ protected:
     std::vector<std::uint8_t> screenshot(const std::string& name) {
         glFinish();
         std::vector<std::uint8_t> image = context->readPixels();
-        EXPECT_TRUE(platform::writePng(name, kWidth, kHeight, image.data())) << name;
+        EXPECT_TRUE(runner::writePng(name, kWidth, kHeight, image.data())) << name;
         return image;
     }
 

@@ -13,9 +13,10 @@
 
 #include "math/clock.h"
 #include "platform/debug_output.h"
-#include "platform/entry.h"
 #include "platform/gles/emulation.h"
 #include "platform/gles/record_driver.h"
+#include "runner/run_program.h"
+#include "shell/shell_main.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ RaceRun runAt(int fps) {
         const std::string rate = "--fixed-fps=" + std::to_string(fps);
         const std::string quit = "-qaf=" + std::to_string(fps * kSeconds);
         const char* argv[] = {"nymbus", "--backend=headless", "--screen=16x12", rate.c_str(), quit.c_str()};
-        const int code = platform::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
+        const int code = runner::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
         int misses = 0;
         for (std::size_t at = 0; (at = output.find(L"No Intersection Found", at)) != std::wstring::npos;
              ++at) {

@@ -9,10 +9,11 @@
 
 #include "engine/render.h"
 #include "platform/debug_output.h"
-#include "platform/entry.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/system_driver.h"
 #include "race/app_class.h"
+#include "runner/run_program.h"
+#include "shell/shell_main.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ void runRace() {
     const std::string quit = "-qaf=" + std::to_string(kFrames);
     const char* argv[] = {"nymbus",     "--backend=headless", "--fixed-fps=30", "--screen=320x240",
                           "-width=320", "-height=240",        quit.c_str()};
-    exitCode = platform::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
+    exitCode = runner::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
     platform::setDebugOutputSink({});
     dispatchTable = inner;
 }

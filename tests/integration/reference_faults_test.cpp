@@ -15,20 +15,21 @@
 #include <vector>
 
 #include "engine/render.h"
-#include "platform/entry.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/system_driver.h"
-#include "platform/png_file.h"
-#include "platform/report/image_difference.h"
 #include "race/app_class.h"
+#include "runner/png_file.h"
+#include "runner/run_program.h"
+#include "runner/validation/image_difference.h"
+#include "shell/shell_main.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::PngImage;
 using platform::gles::dispatchTable;
-using platform::report::compareImages;
-using platform::report::ImageDifference;
+using runner::PngImage;
+using runner::validation::compareImages;
+using runner::validation::ImageDifference;
 
 // The committed reference of the race's first frame at 320 x 240.
 const fs::path kReference = fs::path(NYM_SOURCE_DIR) / "tests/references/title-and-logo.png";
@@ -124,7 +125,7 @@ Drawn drawFrame(const Fault* fault, const fs::path& file) {
         const char* argv[] = {"nymbus",         "--backend=headless", "--screen=320x240",
                               "--fixed-fps=30", shot.c_str(),         log.c_str(),
                               "-qaf=0"};
-        const int code = platform::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
+        const int code = runner::runProgram(static_cast<int>(std::size(argv)), argv, ShellMain);
         std::fflush(nullptr);
         _exit(code != 0 ? code : (fault && fault->plant && !planted) ? kNotPlanted : 0);
     }
@@ -133,7 +134,7 @@ Drawn drawFrame(const Fault* fault, const fs::path& file) {
     Drawn drawn;
     drawn.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
     if (drawn.exitCode == 0) {
-        EXPECT_TRUE(platform::readPng(file.string(), drawn.picture)) << file;
+        EXPECT_TRUE(runner::readPng(file.string(), drawn.picture)) << file;
     }
     return drawn;
 }
@@ -150,7 +151,7 @@ protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("nym_reference_faults_" + std::to_string(getpid()));
         fs::create_directories(dir_);
-        ASSERT_TRUE(platform::readPng(kReference.string(), reference_)) << kReference;
+        ASSERT_TRUE(runner::readPng(kReference.string(), reference_)) << kReference;
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -163,7 +164,7 @@ TEST_F(ReferenceFaults, TheFrameDrawnWithoutAFaultPasses) {
     ASSERT_EQ(drawn.exitCode, 0);
     const ImageDifference d = compareImages(reference_, drawn.picture);
     std::printf("%s\n", describe("no fault", d).c_str());
-    EXPECT_TRUE(platform::report::withinThresholds(d));
+    EXPECT_TRUE(runner::validation::withinThresholds(d));
 }
 
 TEST_F(ReferenceFaults, AMissingSkyFaceASwappedTextureAndAMovedCameraFail) {
@@ -196,7 +197,7 @@ TEST_F(ReferenceFaults, AMissingSkyFaceASwappedTextureAndAMovedCameraFail) {
             continue; // a face this camera does not see
         }
         visibleSkyFaces += skyFace ? 1 : 0;
-        EXPECT_FALSE(platform::report::withinThresholds(d));
+        EXPECT_FALSE(runner::validation::withinThresholds(d));
     }
     EXPECT_GE(visibleSkyFaces, 1);
 }
@@ -206,7 +207,7 @@ TEST(ReferencePictures, AreNoLongerMatchedWhenShiftedByOnePixel) {
     int pictures = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(kReference.parent_path())) {
         PngImage reference;
-        if (entry.path().extension() != ".png" || !platform::readPng(entry.path().string(), reference)) {
+        if (entry.path().extension() != ".png" || !runner::readPng(entry.path().string(), reference)) {
             continue;
         }
         ++pictures;
@@ -223,7 +224,7 @@ TEST(ReferencePictures, AreNoLongerMatchedWhenShiftedByOnePixel) {
             const ImageDifference d = compareImages(reference, shifted);
             const std::string name = entry.path().stem().string() + (dx ? " right" : " down");
             std::printf("%s\n", describe(name, d).c_str());
-            EXPECT_FALSE(platform::report::withinThresholds(d)) << name;
+            EXPECT_FALSE(runner::validation::withinThresholds(d)) << name;
         }
     }
     EXPECT_GE(pictures, 10);

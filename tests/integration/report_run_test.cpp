@@ -15,8 +15,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/entry.h"
-#include "platform/png_file.h"
+#include "runner/png_file.h"
+#include "runner/run_program.h"
+#include "shell/shell_main.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ protected:
             for (const std::string& a : args) {
                 argv.push_back(a.c_str());
             }
-            const int code = platform::runProgram(static_cast<int>(argv.size()), argv.data(), ShellMain);
+            const int code = runner::runProgram(static_cast<int>(argv.size()), argv.data(), ShellMain);
             std::fflush(nullptr);
             _exit(code);
         }
@@ -179,11 +180,11 @@ TEST_F(ReportRun, ValidationPassesOnItsOwnReferencesAndFailsOnAChangedOrMissingO
     const ProgramRun written = run({"--write-references=" + refs.string()});
     ASSERT_EQ(written.exitCode, 0) << written.out << written.err;
     EXPECT_NE(written.out.find("3 of 3 references written"), std::string::npos) << written.out;
-    platform::PngImage later;
-    ASSERT_TRUE(platform::readPng((refs / "later.png").string(), later));
+    runner::PngImage later;
+    ASSERT_TRUE(runner::readPng((refs / "later.png").string(), later));
     EXPECT_EQ(later.width, 64);
-    platform::PngImage portrait;
-    ASSERT_TRUE(platform::readPng((refs / "portrait.png").string(), portrait));
+    runner::PngImage portrait;
+    ASSERT_TRUE(runner::readPng((refs / "portrait.png").string(), portrait));
     EXPECT_EQ(portrait.width, 48);
     EXPECT_EQ(portrait.height, 64);
 
@@ -196,7 +197,7 @@ TEST_F(ReportRun, ValidationPassesOnItsOwnReferencesAndFailsOnAChangedOrMissingO
     for (int y = 0; y < 24; ++y) {
         std::fill_n(&later.rgba[static_cast<std::size_t>(y) * 64 * 4], 32 * 4, std::uint8_t{0});
     }
-    ASSERT_TRUE(platform::writePng((refs / "later.png").string(), 64, 48, later.rgba.data()));
+    ASSERT_TRUE(runner::writePng((refs / "later.png").string(), 64, 48, later.rgba.data()));
     fs::remove(refs / "portrait.png");
     const fs::path out = dir_ / "out";
     const ProgramRun failed = run({"--validate=" + refs.string(), "--validate-out=" + out.string()});

@@ -3,9 +3,9 @@
 if(TARGET nym_assets AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/textures
    AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/print3d)
   nym_add_test(reference_faults_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/reference_faults_test.cpp
-               LIBS "$<LINK_GROUP:RESCAN,nym_race,nym_shell>" nym_platform nym_assets)
+               LIBS nym_runner "$<LINK_GROUP:RESCAN,nym_race,nym_shell>" nym_assets)
   target_compile_definitions(reference_faults_test PRIVATE NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   find_package(nlohmann_json REQUIRED)
   nym_add_test(report_run_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/report_run_test.cpp
-               LIBS "$<LINK_GROUP:RESCAN,nym_race,nym_shell>" nym_platform nym_assets nlohmann_json::nlohmann_json)
+               LIBS nym_runner "$<LINK_GROUP:RESCAN,nym_race,nym_shell>" nym_assets nlohmann_json::nlohmann_json)
 endif()

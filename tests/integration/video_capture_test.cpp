@@ -1,8 +1,8 @@
 // The race recorded as the program records it into each video container, read back and decoded: the
 // stream, its rate and length, and its frames against the frames the program rendered; a run stopped by a
 // signal; outputs that cannot be written.
-#include "platform/png_file.h"
-#include "platform/report/image_difference.h"
+#include "runner/png_file.h"
+#include "runner/validation/image_difference.h"
 #include "tests/support/child_process.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/program_messages.h"
@@ -50,16 +50,16 @@ Recording record(std::vector<std::string> arguments) {
 // The rendered frame's top-left width x height pixels against a decoded frame of that size.
 double psnrAgainst(const fs::path& screenshot, const std::vector<std::uint8_t>& decoded, int width,
                    int height) {
-    platform::PngImage image;
-    if (!platform::readPng(screenshot.string(), image)) {
+    runner::PngImage image;
+    if (!runner::readPng(screenshot.string(), image)) {
         return 0;
     }
-    platform::PngImage cropped{width, height, {}};
+    runner::PngImage cropped{width, height, {}};
     for (int y = 0; y < height; ++y) {
         const auto row = image.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width * 4;
         cropped.rgba.insert(cropped.rgba.end(), row, row + width * 4);
     }
-    return platform::report::compareImages(cropped, {width, height, decoded}).psnr;
+    return runner::validation::compareImages(cropped, {width, height, decoded}).psnr;
 }
 
 TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame) {

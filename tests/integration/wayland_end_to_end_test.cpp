@@ -1,7 +1,7 @@
 // The shell's test application and the demo as programs under a headless Weston of the test's own:
 // full-screen and framed sizes, the compositor going away, a frame the compositor shows against the frames
 // the program rendered, a compositor that stops repainting, and the choice of backend.
-#include "platform/png_file.h"
+#include "runner/png_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/weston_server.h"
 #include "tests/support/xvfb_server.h"
@@ -98,11 +98,11 @@ TEST_F(WaylandPrograms, TheDemoRunsFullScreenAndFramed) {
                          "-qaf=5", "--screenshot=5:" + window},
                         onWeston);
     EXPECT_EQ(framed.waitForExit(120s), 0) << framed.output();
-    platform::PngImage image;
-    ASSERT_TRUE(platform::readPng(full, image));
+    runner::PngImage image;
+    ASSERT_TRUE(runner::readPng(full, image));
     EXPECT_EQ(image.width, outputWidth);
     EXPECT_EQ(image.height, outputHeight);
-    ASSERT_TRUE(platform::readPng(window, image));
+    ASSERT_TRUE(runner::readPng(window, image));
     EXPECT_EQ(image.width, 200);
     EXPECT_EQ(image.height, 150);
 }
@@ -124,12 +124,12 @@ TEST_F(WaylandPrograms, TheFrameTheCompositorShowsIsOneTheDemoRendered) {
     EXPECT_EQ(demo.waitForExit(60s), 0) << demo.output();
     ASSERT_FALSE(shot.empty()) << server.log();
 
-    platform::PngImage shown;
-    ASSERT_TRUE(platform::readPng(shot, shown));
+    runner::PngImage shown;
+    ASSERT_TRUE(runner::readPng(shot, shown));
     ASSERT_EQ(shown.width, outputWidth);
     ASSERT_EQ(shown.height, outputHeight);
     // The colour channels; the compositor shows the opaque surface whatever the frame's alpha.
-    const auto sameColours = [&shown](const platform::PngImage& frame) {
+    const auto sameColours = [&shown](const runner::PngImage& frame) {
         if (frame.width != shown.width || frame.height != shown.height) {
             return false;
         }
@@ -144,8 +144,8 @@ TEST_F(WaylandPrograms, TheFrameTheCompositorShowsIsOneTheDemoRendered) {
     ASSERT_GE(rendered.size(), 40u);
     std::sort(rendered.begin(), rendered.end());
     const auto match = std::find_if(rendered.begin(), rendered.end(), [&](const fs::path& file) {
-        platform::PngImage frame;
-        return platform::readPng(file.string(), frame) && sameColours(frame);
+        runner::PngImage frame;
+        return runner::readPng(file.string(), frame) && sameColours(frame);
     });
     EXPECT_NE(match, rendered.end()) << "the compositor showed none of the " << rendered.size()
                                      << " frames pixel for pixel";

@@ -1,7 +1,7 @@
 // EGL_ZEB_power_management, the share group and the config choice on Mesa.
-#include "offscreen_gl.h"
 #include "platform/gles/emulation.h"
 #include "platform/gles/system_driver.h"
+#include "tests/support/offscreen_gl.h"
 
 #include <gtest/gtest.h>
 

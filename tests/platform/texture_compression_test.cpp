@@ -1,7 +1,7 @@
 // GL_ZEB_texture_compression_nymtc on Mesa: compressed levels drawn on a quad and read back.
-#include "offscreen_gl.h"
 #include "platform/gles/emulation.h"
 #include "platform/gles/nymtc/nymtc.h"
+#include "tests/support/offscreen_gl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The wayland backend's seat listeners, fed the events a compositor sends: key presses through a real xkb
 // keymap handed over in a file, pointer buttons and touches. (A headless Weston has no seat at all, so no
 // compositor on a test machine sends them.)
-#include "platform/window/wayland_input.h"
+#include "platform/window/wayland/wayland_input.h"
 #include "platform/window/window_state.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The window system on the wayland backend, under a headless Weston of its own: window sizes, full-screen
 // and a compositor's resize, the close request, EGL on the Wayland platform, and the compositor going away.
-#include "platform/window/wayland_toplevel.h"
+#include "platform/window/wayland/wayland_toplevel.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "tests/support/message_pump.h"

@@ -3,9 +3,9 @@
 // frames as PNG files next to the test for a look.
 #include "print3d/print3d.h"
 
-#include "tests/support/offscreen_context.h"
-#include "platform/png_file.h"
+#include "runner/png_file.h"
 #include "synthetic_artwork.h"
+#include "tests/support/offscreen_context.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,7 @@ TEST_P(OverlayRender, TitleTopLeftAndLogoBottomRight) {
     frame = context.readPixels();
     const std::string file = std::string("print3d_title_") + (GetParam().compiledIn ? "" : "synthetic_") +
                              std::to_string(width) + "x" + std::to_string(height) + ".png";
-    EXPECT_TRUE(platform::writePng(file, width, height, frame.data()));
+    EXPECT_TRUE(runner::writePng(file, width, height, frame.data()));
 
     const Box title = titleBox(artwork);
     const Box logo = clipToWindow(0.65f, -0.95f, 0.95f, -0.7156f);

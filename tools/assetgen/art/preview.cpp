@@ -6,7 +6,7 @@
 #include "art/text.h"
 #include "art/texture_set.h"
 
-#include "platform/png_file.h"
+#include "runner/png_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +29,7 @@ Image fromRgba8(const std::vector<std::uint8_t>& rgba, int w, int h) {
 
 bool save(const std::string& path, const Image& img) {
     const std::vector<std::uint8_t> rgba = toRgba8(img);
-    if (!platform::writePng(path, img.width(), img.height(), rgba.data())) {
+    if (!runner::writePng(path, img.width(), img.height(), rgba.data())) {
         std::fprintf(stderr, "nymbus-assetgen: cannot write %s\n", path.c_str());
         return false;
     }

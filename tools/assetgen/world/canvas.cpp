@@ -1,6 +1,6 @@
 #include "canvas.h"
 
-#include "platform/png_file.h"
+#include "runner/png_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -181,7 +181,7 @@ void Canvas::blit(const Canvas& src, int x, int y) {
 }
 
 bool Canvas::save(const std::string& path) const {
-    return platform::writePng(path, width_, height_, rgba_.data());
+    return runner::writePng(path, width_, height_, rgba_.data());
 }
 
 } // namespace world

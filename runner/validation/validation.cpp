@@ -1,0 +1,257 @@
+#include "runner/validation/validation.h"
+
+#include "runner/png_file.h"
+#include "runner/validation/image_difference.h"
+#include "runner/validation/reference_list.h"
+#include "runner/whole_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace runner::validation {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kValidationFps = 30;
+constexpr const char* kListName = "frames.txt";
+
+bool readFile(const fs::path& path, std::string& content) {
+    std::ifstream in(path, std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return static_cast<bool>(in) || in.eof();
+}
+
+// The rendering of one screen size: the program run again, in a child process, with screenshots of the
+// listed frames into `folder`.
+int renderInChild(const PlatformOptions& options, EntryFunction entry,
+                  const std::vector<ReferenceFrame>& frames, int width, int height, const fs::path& folder,
+                  const fs::path& log) {
+    // Off-screen unless a window system is named: then in a framed window of the screen's size.
+    const platform::WindowBackendKind backend =
+        options.backend.value_or(platform::WindowBackendKind::Headless);
+    const bool windowed = backend != platform::WindowBackendKind::Headless;
+    std::vector<std::string> args = {
+        "nymbus", std::string("--backend=") + platform::windowBackendName(backend),
+        "--fixed-fps=" + std::to_string(kValidationFps), "--log=" + log.string()};
+    int last = 0;
+    for (const ReferenceFrame& f : frames) {
+        if (f.width == width && f.height == height) {
+            args.push_back("--screenshot=" + std::to_string(f.frame) + ":" +
+                           (folder / (f.name + ".png")).string());
+            last = std::max(last, f.frame);
+        }
+    }
+    if (windowed) {
+        args.insert(args.end(),
+                    {"-windowed", "-width=" + std::to_string(width), "-height=" + std::to_string(height)});
+    } else {
+        args.push_back("--screen=" + std::to_string(width) + "x" + std::to_string(height));
+    }
+    args.push_back("-qaf=" + std::to_string(last));
+
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) {
+        std::perror("nymbus: validate: cannot start a child process");
+        return 1;
+    }
+    if (child == 0) {
+        std::vector<const char*> argv;
+        for (const std::string& a : args) {
+            argv.push_back(a.c_str());
+        }
+        const int code = runProgram(static_cast<int>(argv.size()), argv.data(), entry);
+        std::fflush(nullptr);
+        _exit(code);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return 1;
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+// The last lines of a failed child's log, so that the reason shows without opening it.
+void printLogTail(const fs::path& log) {
+    std::ifstream in(log);
+    std::deque<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+        if (lines.size() > 6) {
+            lines.pop_front();
+        }
+    }
+    for (const std::string& line : lines) {
+        std::fprintf(stderr, "  %s\n", line.c_str());
+    }
+}
+
+std::string describe(const ImageDifference& d) {
+    char text[160];
+    if (!d.sameSize) {
+        return "size differs";
+    }
+    if (std::isinf(d.psnr)) {
+        std::snprintf(text, sizeof text, "PSNR  identical  largest %3d  off>%d %6.2f %%", d.largest, kOffBy,
+                      100 * d.shareOff);
+    } else {
+        std::snprintf(text, sizeof text, "PSNR %6.2f dB  largest %3d  off>%d %6.2f %%", d.psnr, d.largest,
+                      kOffBy, 100 * d.shareOff);
+    }
+    return text;
+}
+
+bool writePicture(const fs::path& path, const PngImage& image) {
+    if (writePng(path.string(), image.width, image.height, image.rgba.data())) {
+        return true;
+    }
+    std::fprintf(stderr, "nymbus: validate: cannot write %s\n", path.c_str());
+    return false;
+}
+
+// A temporary folder that is removed with everything in it.
+struct ScratchFolder {
+    fs::path path;
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "nymbus-validate-XXXXXX").string();
+        if (mkdtemp(pattern.data())) {
+            path = pattern;
+        }
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) {
+            fs::remove_all(path, ignored);
+        }
+    }
+};
+
+} // namespace
+
+int runValidation(const PlatformOptions& options, EntryFunction entry) {
+    const report::ReportOptions& report = options.report;
+    const bool writing = !report.writeReferencesDir.empty();
+    const fs::path target = writing ? fs::path(report.writeReferencesDir) : fs::path(report.referencesDir);
+    std::error_code ec;
+    if (writing && !fs::is_directory(target) && !fs::create_directories(target, ec)) {
+        std::fprintf(stderr, "nymbus: cannot create the folder %s: %s\n", target.c_str(),
+                     ec.message().c_str());
+        return 1;
+    }
+    fs::path listPath = target / kListName;
+    if (writing && !fs::exists(listPath)) {
+        listPath = fs::path(report::kDefaultReferencesDir) / kListName;
+    }
+    std::string listText;
+    std::vector<ReferenceFrame> frames;
+    std::string error;
+    if (!fs::is_regular_file(listPath) || !readFile(listPath, listText)) {
+        std::fprintf(stderr, "nymbus: cannot read the list of reference frames %s\n", listPath.c_str());
+        return 1;
+    }
+    if (!parseReferenceList(listText, frames, error)) {
+        std::fprintf(stderr, "nymbus: %s: %s\n", listPath.c_str(), error.c_str());
+        return 1;
+    }
+    if (writing && listPath != target / kListName &&
+        !writeWholeFile((target / kListName).string(), listText, error)) {
+        std::fprintf(stderr, "nymbus: cannot write %s: %s\n", (target / kListName).c_str(), error.c_str());
+        return 1;
+    }
+    ScratchFolder scratch;
+    if (scratch.path.empty()) {
+        std::perror("nymbus: validate: cannot create a temporary folder");
+        return 1;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    const char* driver = std::getenv("GALLIUM_DRIVER");
+    std::printf("%s %zu reference frames of %s%s%s\n", writing ? "rendering" : "validating", frames.size(),
+                listPath.c_str(), driver ? " with GALLIUM_DRIVER=" : "", driver ? driver : "");
+    std::vector<std::pair<int, int>> screens;
+    for (const ReferenceFrame& f : frames) {
+        if (std::find(screens.begin(), screens.end(), std::pair(f.width, f.height)) == screens.end()) {
+            screens.emplace_back(f.width, f.height);
+        }
+    }
+    for (const auto& [width, height] : screens) {
+        const fs::path log =
+            scratch.path / ("render-" + std::to_string(width) + "x" + std::to_string(height) + ".log");
+        const int code = renderInChild(options, entry, frames, width, height, scratch.path, log);
+        if (code != 0) {
+            std::fprintf(stderr, "nymbus: validate: rendering at %d x %d ended with exit code %d:\n", width,
+                         height, code);
+            printLogTail(log);
+        }
+    }
+
+    int failed = 0;
+    for (const ReferenceFrame& f : frames) {
+        const fs::path rendered = scratch.path / (f.name + ".png");
+        PngImage frame;
+        const bool haveFrame = readPng(rendered.string(), frame);
+        std::printf("%-22s frame %5d  %4d x %-4d  ", f.name.c_str(), f.frame, f.width, f.height);
+        if (writing) {
+            std::string bytes;
+            const fs::path out = target / (f.name + ".png");
+            const bool ok =
+                haveFrame && readFile(rendered, bytes) && writeWholeFile(out.string(), bytes, error);
+            std::printf("%s\n", ok ? ("written to " + out.string()).c_str() : "NOT WRITTEN");
+            failed += ok ? 0 : 1;
+            continue;
+        }
+        PngImage reference;
+        if (!readPng((target / (f.name + ".png")).string(), reference)) {
+            std::printf("FAIL: no reference picture %s\n", (target / (f.name + ".png")).c_str());
+            ++failed;
+            continue;
+        }
+        if (!haveFrame) {
+            std::printf("FAIL: not rendered\n");
+            ++failed;
+            continue;
+        }
+        const ImageDifference d = compareImages(reference, frame);
+        const bool pass = withinThresholds(d);
+        std::printf("%s  %s\n", describe(d).c_str(), pass ? "pass" : "FAIL");
+        if (!pass) {
+            ++failed;
+            if (!report.validateOut.empty()) {
+                const fs::path out(report.validateOut);
+                fs::create_directories(out, ec);
+                writePicture(out / (f.name + ".png"), frame);
+                if (d.sameSize) {
+                    writePicture(out / (f.name + "-difference.png"), differenceImage(reference, frame));
+                }
+            }
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (writing) {
+        std::printf("%zu of %zu references written to %s in %.1f s\n",
+                    frames.size() - static_cast<std::size_t>(failed), frames.size(), target.c_str(), seconds);
+    } else {
+        std::printf(
+            "%s: %zu of %zu frames within PSNR >= %.0f dB and <= %.0f %% of pixels off by more than %d, "
+            "in %.1f s\n",
+            failed ? "FAIL" : "PASS", frames.size() - static_cast<std::size_t>(failed), frames.size(),
+            kThresholds.minimumPsnr, 100 * kThresholds.maximumShareOff, kOffBy, seconds);
+    }
+    return failed ? 1 : 0;
+}
+
+} // namespace runner::validation

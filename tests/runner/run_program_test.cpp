@@ -1,0 +1,271 @@
+// main's work: options, wide command line, clock, capture, stats, signals.
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+#include "platform/gles/egl.h"
+#include "platform/gles/gl.h"
+#include "platform/window/window.h"
+#include "runner/options.h"
+#include "runner/png_file.h"
+#include "runner/run_program.h"
+#include "tests/runner/mini_shell.h"
+#include "tests/support/virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace platformtest;
+
+std::wstring lastCommandLine;
+int recordCommandLine(void*, const wchar_t* commandLine) {
+    lastCommandLine = commandLine;
+    return 5;
+}
+
+TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
+    for (const char* bad : {"--fixed-fps=0",
+                            "--fixed-fps=x",
+                            "--screen=640",
+                            "--input=jump@3",
+                            "--input=escape@",
+                            "--capture=frames.png",
+                            "--capture=a%d%d.png",
+                            "--capture=a%999d.png",
+                            "--capture=x/ab%252d.png/y",
+                            "--screenshot=5",
+                            "--backend=gdi",
+                            "--lose-context=1,,2",
+                            "--stats=1",
+                            "--capture-every=0",
+                            "--frobnicate",
+                            "--log",
+                            "--capture=race.avi",
+                            "--capture=.mp4",
+                            "--capture-quality=64",
+                            "--capture-quality"}) {
+        SCOPED_TRACE(bad);
+        lastCommandLine = L"untouched";
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(run({bad}, recordCommandLine), 2);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(lastCommandLine, L"untouched");
+        EXPECT_EQ(err.substr(0, 8), "nymbus: ");
+        EXPECT_EQ(err.substr(err.find('\n') + 1), runner::platformUsage());
+    }
+}
+
+TEST(PlatformOptions, HelpAndVersionGoToStandardOutput) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--help"}, recordCommandLine), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), runner::platformUsage());
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--version"}, recordCommandLine), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 7), "nymbus ");
+}
+
+TEST(PlatformOptions, ValuesAreParsed) {
+    const char* argv[] = {"nymbus",
+                          "-width=200",
+                          "--screen=240x320",
+                          "--input=escape@3,tap@0,close@12",
+                          "--fixed-fps=30",
+                          "--lose-context=4,9",
+                          "--screenshot=7:a.png",
+                          "--capture=f/%05d.png",
+                          "--capture-every=3",
+                          "--stats",
+                          "-qaf=10"};
+    runner::PlatformOptions options;
+    std::string error;
+    ASSERT_TRUE(runner::parsePlatformOptions(static_cast<int>(std::size(argv)), argv, options, error))
+        << error;
+    EXPECT_EQ(options.headless.screenWidth, 240);
+    EXPECT_EQ(options.headless.screenHeight, 320);
+    ASSERT_EQ(options.headless.input.size(), 3u);
+    EXPECT_EQ(options.headless.input[0].event, platform::ScriptedInput::Event::Escape);
+    EXPECT_EQ(options.headless.input[0].frame, 3);
+    EXPECT_EQ(options.headless.input[2].event, platform::ScriptedInput::Event::Close);
+    EXPECT_EQ(options.fixedFps, 30);
+    EXPECT_EQ(options.loseContextFrames, (std::vector<int>{4, 9}));
+    ASSERT_EQ(options.screenshots.size(), 1u);
+    EXPECT_EQ(options.screenshots[0].frame, 7);
+    EXPECT_EQ(options.captureEvery, 3);
+    EXPECT_TRUE(options.stats);
+    EXPECT_EQ(options.shellArguments, (std::vector<std::string>{"-width=200", "-qaf=10"}));
+}
+
+TEST(PlatformOptions, TheCaptureQualityIsOnTheScaleOfTheVideosEncoder) {
+    struct Case {
+        std::vector<const char*> argv;
+        const char* error; // empty: accepted
+    };
+    for (const Case& c : {
+             Case{{"nymbus", "--capture-quality=63", "--capture=a.webm"}, ""},
+             Case{{"nymbus", "--capture=a.mkv", "--capture-quality=51"}, ""},
+             Case{{"nymbus", "--capture=a.mp4", "--capture-quality=52"},
+                  "invalid option --capture-quality=52: expected 0 (best) to 51 for H.264"},
+             Case{{"nymbus", "--capture-quality=20", "--capture=f/%d.png"},
+                  "invalid option --capture-quality=20: applies to .mp4, .mkv and .webm captures"},
+             Case{{"nymbus", "--capture-quality=0"},
+                  "invalid option --capture-quality=0: applies to .mp4, .mkv and .webm captures"},
+         }) {
+        SCOPED_TRACE(c.argv[1]);
+        runner::PlatformOptions options;
+        std::string error;
+        EXPECT_EQ(
+            runner::parsePlatformOptions(static_cast<int>(c.argv.size()), c.argv.data(), options, error),
+            *c.error == 0);
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "-width=320", "-qaf=3", "caf\xC3\xA9", "\xFF\xC3",
+                   "\xE2\x82\xAC\xF0\x9F\x98\x80"},
+                  recordCommandLine),
+              5);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(lastCommandLine,
+              std::wstring(L"-width=320 -qaf=3 caf\u00E9 \u00FF\u00C3 \u20AC") + wchar_t(0x1F600));
+    EXPECT_EQ(runner::wideCommandLine({}), L"");
+    // Overlong forms and encoded surrogates are not valid UTF-8: their bytes stand for themselves.
+    EXPECT_EQ(runner::wideCommandLine({"\xC0\xAF", "\xED\xA0\x80"}), L"\u00C0\u00AF \u00ED\u00A0\u0080");
+}
+
+TEST(VirtualClock, AdvancesExactlyOneThirtiethOfASecondPerFrameWithoutDrift) {
+    {
+        const VirtualClockScope clock(30);
+        EXPECT_EQ(platform::tickCountMs(), 0u);
+        std::uint32_t previous = 0;
+        for (std::uint64_t frame = 1; frame <= 10000; ++frame) {
+            platform::advanceVirtualClock();
+            const std::uint32_t now = platform::tickCountMs();
+            ASSERT_EQ(now, frame * 1000 / 30) << "frame " << frame;
+            ASSERT_TRUE(now - previous == 33 || now - previous == 34);
+            previous = now;
+        }
+        EXPECT_EQ(platform::tickCountMs(), 333333u);
+    }
+    EXPECT_FALSE(platform::virtualClock());
+}
+
+TEST(Capture, TenFramesOfY4mWithHeaderMarkersAndSizeAndTheVirtualClock) {
+    const fs::path video = scratch("race.y4m");
+    frames = 10;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--backend=headless", "--screen=64x48", "--fixed-fps=25",
+                   ("--capture=" + video.string()).c_str(), "--stats"},
+                  miniShell),
+              0);
+    const std::string stats = testing::internal::GetCapturedStdout();
+    platform::useVirtualClock(0);
+    EXPECT_NE(stats.find("frames presented: 10\n"), std::string::npos) << stats;
+
+    const std::string header = "YUV4MPEG2 W64 H48 F25:1 Ip A1:1 C420jpeg\n";
+    const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
+    const std::string data = readFile(video);
+    ASSERT_EQ(data.size(), header.size() + 10 * frameBytes);
+    EXPECT_EQ(data.substr(0, header.size()), header);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(data.substr(header.size() + i * frameBytes, 6), "FRAME\n") << "frame " << i;
+    }
+    // Upright: the first luma row is red's (76), the last blue's (29).
+    const std::size_t luma = header.size() + 6;
+    EXPECT_EQ(static_cast<unsigned char>(data[luma]), 76);
+    EXPECT_EQ(static_cast<unsigned char>(data[luma + 47 * 64]), 29);
+    ASSERT_EQ(ticksAfterFrames.size(), 10u);
+    for (std::size_t i = 0; i < ticksAfterFrames.size(); ++i) {
+        EXPECT_EQ(ticksAfterFrames[i], (i + 1) * 40);
+    }
+}
+
+TEST(Capture, ScreenshotAndNumberedPngsAreUpright) {
+    const fs::path shot = scratch("shot.png");
+    const fs::path pattern = scratch("frame%03d.png");
+    frames = 5;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=40x30", ("--screenshot=2:" + shot.string()).c_str(),
+                   ("--capture=" + pattern.string()).c_str(), "--capture-every=2"},
+                  miniShell),
+              0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("nymbus:"), std::string::npos);
+    runner::PngImage image;
+    ASSERT_TRUE(runner::readPng(shot.string(), image));
+    ASSERT_EQ(image.width, 40);
+    ASSERT_EQ(image.height, 30);
+    const auto pixel = [&image](int x, int y) {
+        const std::uint8_t* p = &image.rgba[static_cast<std::size_t>((y * image.width + x) * 4)];
+        return std::vector<int>{p[0], p[1], p[2], p[3]};
+    };
+    EXPECT_EQ(pixel(0, 0), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(39, 14), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(pixel(0, 15), (std::vector<int>{0, 0, 255, 255}));
+    EXPECT_EQ(pixel(39, 29), (std::vector<int>{0, 0, 255, 255}));
+    // Frames 0, 2 and 4 are captured, numbered 0, 1 and 2.
+    EXPECT_TRUE(fs::exists(scratch("frame000.png")));
+    EXPECT_TRUE(fs::exists(scratch("frame002.png")));
+    EXPECT_FALSE(fs::exists(scratch("frame003.png")));
+}
+
+TEST(Headless, ScriptedEscapeEndsTheRunAndTheOffScreenNoticeIsGivenOnce) {
+    frames = 100;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=16x16", "--input=escape@3"}, miniShell), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ticksAfterFrames.size(), 4u);
+    EXPECT_NE(err.find("rendering off-screen"), std::string::npos);
+    EXPECT_EQ(err.find("off-screen"), err.rfind("off-screen")) << err;
+}
+
+TEST(ContextLoss, LoseContextOptionFailsTheSwapsFromThatFrameAndTheVirtualClockSkipsThem) {
+    frames = 4;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", "--screen=8x8", "--fixed-fps=10", "--lose-context=1"}, miniShell),
+              0);
+    testing::internal::GetCapturedStderr();
+    platform::useVirtualClock(0);
+    // The mini shell does not recover: its context stays lost.
+    EXPECT_EQ(swapResults,
+              (std::vector<EGLint>{EGL_SUCCESS, EGL_CONTEXT_LOST, EGL_CONTEXT_LOST, EGL_CONTEXT_LOST}));
+    EXPECT_EQ(ticksAfterFrames, (std::vector<std::uint32_t>{100, 100, 100, 100}));
+}
+
+TEST(DebugOutput, LogOptionSendsTheDebugOutputToTheFileAsUtf8UntilTheRunEnds) {
+    const fs::path log = scratch("run.log");
+    frames = 1;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless", ("--log=" + log.string()).c_str()}, miniShell), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("mini shell"), std::string::npos);
+    EXPECT_EQ(readFile(log), "mini shell done: \xC3\xA9\n");
+    // The log is closed with the run: later output goes to standard error again.
+    testing::internal::CaptureStderr();
+    platform::outputDebugString(L"after the run\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "after the run\n");
+    EXPECT_EQ(readFile(log), "mini shell done: \xC3\xA9\n");
+}
+
+int raiseThenPump(void*, const wchar_t*) {
+    std::raise(SIGTERM);
+    platform::Message message;
+    return platform::peekMessage(message) && message.type == platform::MessageType::Quit ? 0 : 1;
+}
+
+TEST(Signals, SigtermPostsTheQuitMessage) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--backend=headless"}, raiseThenPump), 0);
+    testing::internal::GetCapturedStderr();
+}
+
+} // namespace
