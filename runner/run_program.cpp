@@ -89,7 +89,7 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         return 2;
     }
     if (options.report.validate || !options.report.writeReferencesDir.empty()) {
-        const int code = validation::runValidation(options, entry);
+        const int code = validation::runValidation(options);
         return flushStandardOutput() ? code : 1;
     }
     if (options.report.benchmarkLaps > 0 && options.fixedFps == 0) {

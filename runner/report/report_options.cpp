@@ -71,13 +71,13 @@ std::string reportUsage() {
            "  --results=FILE.json        write the run's figures and environment as JSON at exit\n"
            "  --frame-times=FILE.csv     write one row per presented frame: frame, label, frame ms, CPU ms\n"
            "  --plot=FILE.png|FILE.svg   draw the frame times over the run\n"
-           "  --validate[=DIR]           render the reference frames listed in DIR (default "
-           "tests/references)\n"
+           "  --validate[=DIR]           render the reference frames listed in DIR (default: the "
+           "program's own)\n"
            "                             and compare them with its PNG files; exit 1 if one differs\n"
            "  --validate-out=DIR         with --validate: write each failing frame and a difference image\n"
            "  --write-references=DIR     render the reference frames into DIR (the list: DIR/frames.txt, "
            "else\n"
-           "                             that of tests/references, copied into DIR)\n";
+           "                             the program's own, copied into DIR)\n";
 }
 
 } // namespace runner::report

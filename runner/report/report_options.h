@@ -5,16 +5,13 @@
 
 namespace runner::report {
 
-// Where the reference frames are (from the working folder) unless --validate names a folder.
-inline constexpr std::string_view kDefaultReferencesDir = "tests/references";
-
 struct ReportOptions {
-    int benchmarkLaps = 0;      // --benchmark[=LAPS]; 0: no benchmark
-    std::string resultsPath;    // --results=FILE.json
-    std::string frameTimesPath; // --frame-times=FILE.csv
-    std::string plotPath;       // --plot=FILE.png or FILE.svg
-    bool validate = false;      // --validate[=DIR]
-    std::string referencesDir{kDefaultReferencesDir};
+    int benchmarkLaps = 0;          // --benchmark[=LAPS]; 0: no benchmark
+    std::string resultsPath;        // --results=FILE.json
+    std::string frameTimesPath;     // --frame-times=FILE.csv
+    std::string plotPath;           // --plot=FILE.png or FILE.svg
+    bool validate = false;          // --validate[=DIR]
+    std::string referencesDir;      // empty: the program's own reference frames
     std::string validateOut;        // --validate-out=DIR
     std::string writeReferencesDir; // --write-references=DIR
 

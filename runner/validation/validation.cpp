@@ -2,6 +2,7 @@
 
 #include "runner/png_file.h"
 #include "runner/validation/image_difference.h"
+#include "runner/validation/reference_folder.h"
 #include "runner/validation/reference_list.h"
 #include "runner/whole_file.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -33,11 +35,10 @@ bool readFile(const fs::path& path, std::string& content) {
     return static_cast<bool>(in) || in.eof();
 }
 
-// The rendering of one screen size: the program run again, in a child process, with screenshots of the
-// listed frames into `folder`.
-int renderInChild(const PlatformOptions& options, EntryFunction entry,
-                  const std::vector<ReferenceFrame>& frames, int width, int height, const fs::path& folder,
-                  const fs::path& log) {
+// The rendering of one screen size: the program's own executable run again, in a child process, with
+// screenshots of the listed frames into `folder`.
+int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFrame>& frames, int width,
+                  int height, const fs::path& folder, const fs::path& log) {
     // Off-screen unless a window system is named: then in a framed window of the screen's size.
     const platform::WindowBackendKind backend =
         options.backend.value_or(platform::WindowBackendKind::Headless);
@@ -60,6 +61,11 @@ int renderInChild(const PlatformOptions& options, EntryFunction entry,
         args.push_back("--screen=" + std::to_string(width) + "x" + std::to_string(height));
     }
     args.push_back("-qaf=" + std::to_string(last));
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
 
     std::fflush(nullptr);
     const pid_t child = fork();
@@ -68,13 +74,9 @@ int renderInChild(const PlatformOptions& options, EntryFunction entry,
         return 1;
     }
     if (child == 0) {
-        std::vector<const char*> argv;
-        for (const std::string& a : args) {
-            argv.push_back(a.c_str());
-        }
-        const int code = runProgram(static_cast<int>(argv.size()), argv.data(), entry);
-        std::fflush(nullptr);
-        _exit(code);
+        execv("/proc/self/exe", argv.data());
+        std::fprintf(stderr, "nymbus: validate: cannot run the program again: %s\n", std::strerror(errno));
+        _exit(127);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -140,12 +142,29 @@ struct ScratchFolder {
     }
 };
 
+int referencesNotFound() {
+    std::string folders;
+    for (const std::string& folder : referenceFolderCandidates()) {
+        folders += (folders.empty() ? "" : " or ") + folder;
+    }
+    std::fprintf(stderr, "nymbus: cannot find the program's reference frames (no frames.txt in %s)\n",
+                 folders.c_str());
+    return 1;
+}
+
 } // namespace
 
-int runValidation(const PlatformOptions& options, EntryFunction entry) {
+int runValidation(const PlatformOptions& options) {
     const report::ReportOptions& report = options.report;
     const bool writing = !report.writeReferencesDir.empty();
-    const fs::path target = writing ? fs::path(report.writeReferencesDir) : fs::path(report.referencesDir);
+    // The program's own references unless a folder is named (for --write-references, their list).
+    const std::string ownFolder = writing || report.referencesDir.empty() ? findReferenceFolder() : "";
+    if (!writing && report.referencesDir.empty() && ownFolder.empty()) {
+        return referencesNotFound();
+    }
+    const fs::path target = writing                        ? fs::path(report.writeReferencesDir)
+                            : report.referencesDir.empty() ? fs::path(ownFolder)
+                                                           : fs::path(report.referencesDir);
     std::error_code ec;
     if (writing && !fs::is_directory(target) && !fs::create_directories(target, ec)) {
         std::fprintf(stderr, "nymbus: cannot create the folder %s: %s\n", target.c_str(),
@@ -154,7 +173,10 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
     }
     fs::path listPath = target / kListName;
     if (writing && !fs::exists(listPath)) {
-        listPath = fs::path(report::kDefaultReferencesDir) / kListName;
+        if (ownFolder.empty()) {
+            return referencesNotFound();
+        }
+        listPath = fs::path(ownFolder) / kListName;
     }
     std::string listText;
     std::vector<ReferenceFrame> frames;
@@ -191,7 +213,7 @@ int runValidation(const PlatformOptions& options, EntryFunction entry) {
     for (const auto& [width, height] : screens) {
         const fs::path log =
             scratch.path / ("render-" + std::to_string(width) + "x" + std::to_string(height) + ".log");
-        const int code = renderInChild(options, entry, frames, width, height, scratch.path, log);
+        const int code = renderInChild(options, frames, width, height, scratch.path, log);
         if (code != 0) {
             std::fprintf(stderr, "nymbus: validate: rendering at %d x %d ended with exit code %d:\n", width,
                          height, code);

@@ -1,6 +1,5 @@
-// The race run as the program with the benchmark, the report files and the validation: each run in a
-// child process of its own (the race keeps process-wide state from its first frame on), on the system's
-// GL off-screen.
+// The program run with the benchmark, the report files and the validation, on the system's GL
+// off-screen.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -16,8 +15,6 @@
 #include <vector>
 
 #include "runner/png_file.h"
-#include "runner/run_program.h"
-#include "shell/shell_main.h"
 
 namespace {
 
@@ -54,8 +51,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // The program with these arguments, in a child process; its standard output and error kept, unless
-    // standard output goes to `standardOutput`.
+    // The program with these arguments, run in the test's own folder; its standard output and error kept,
+    // unless standard output goes to `standardOutput`.
     ProgramRun run(std::vector<std::string> args, const fs::path& standardOutput = {}) {
         args.insert(args.begin(), "nymbus");
         const fs::path out = standardOutput.empty() ? dir_ / "stdout.txt" : standardOutput;
@@ -63,16 +60,17 @@ protected:
         std::fflush(nullptr);
         const pid_t child = fork();
         if (child == 0) {
-            if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) {
+            if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr) ||
+                chdir(dir_.c_str()) != 0) {
                 _exit(99);
             }
-            std::vector<const char*> argv;
-            for (const std::string& a : args) {
-                argv.push_back(a.c_str());
+            std::vector<char*> argv;
+            for (std::string& a : args) {
+                argv.push_back(a.data());
             }
-            const int code = runner::runProgram(static_cast<int>(argv.size()), argv.data(), ShellMain);
-            std::fflush(nullptr);
-            _exit(code);
+            argv.push_back(nullptr);
+            execv(NYM_PROGRAM, argv.data());
+            _exit(127);
         }
         int status = -1;
         waitpid(child, &status, 0);
@@ -215,6 +213,15 @@ TEST_F(ReportRun, ValidationPassesOnItsOwnReferencesAndFailsOnAChangedOrMissingO
     const ProgramRun noList = run({"--validate=" + (dir_ / "nothing").string()});
     EXPECT_EQ(noList.exitCode, 1);
     EXPECT_NE(noList.err.find("cannot read the list of reference frames"), std::string::npos) << noList.err;
+}
+
+TEST_F(ReportRun, TheProgramsOwnReferencesAreFoundFromAnyFolder) {
+    const ProgramRun r = run({"--validate"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("reference frames of " NYM_SOURCE_DIR "/tests/references/frames.txt"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("PASS: 12 of 12 frames"), std::string::npos) << r.out;
 }
 
 // The table and the verdict are the output of these runs: losing them is a failed run.

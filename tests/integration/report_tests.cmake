@@ -1,5 +1,5 @@
-# The frame reports and the validation against reference frames, with the race run as the program in
-# child processes (the race keeps process-wide state from its first frame on).
+# The frame reports and the validation against reference frames: faults planted in the race run in
+# child processes (the race keeps process-wide state from its first frame on), and the program itself.
 if(TARGET nym_assets AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/textures
    AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/print3d)
   nym_add_test(reference_faults_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/reference_faults_test.cpp
@@ -7,5 +7,8 @@ if(TARGET nym_assets AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/textures
   target_compile_definitions(reference_faults_test PRIVATE NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   find_package(nlohmann_json REQUIRED)
   nym_add_test(report_run_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/report_run_test.cpp
-               LIBS nym_runner "$<LINK_GROUP:RESCAN,nym_race,nym_shell>" nym_assets nlohmann_json::nlohmann_json)
+               LIBS nym_png nlohmann_json::nlohmann_json)
+  target_compile_definitions(report_run_test PRIVATE NYM_PROGRAM="$<TARGET_FILE:nymbus>"
+                             NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_dependencies(report_run_test nymbus)
 endif()
