@@ -2,82 +2,78 @@
 
 #include "platform/utf8.h"
 
-#include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace runner::report {
 
 namespace {
 
-// Three decimals, whatever the locale; JSON has no infinity or NaN, so those are null.
-std::string number(double value) {
+using Json = nlohmann::ordered_json;
+
+// Three decimals; JSON has no infinity or NaN, so those are null.
+Json number(double value) {
     if (!std::isfinite(value)) {
-        return "null";
+        return nullptr;
     }
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
-    return std::string(text, result.ptr);
+    return std::round(value * 1000.0) / 1000.0;
 }
 
-std::string figures(const FrameStatistics& s) {
-    return "\"frames\": " + std::to_string(s.frames) + ", \"total_ms\": " + number(s.totalMs) +
-           ", \"mean_fps\": " + number(s.meanFps) + ", \"median_ms\": " + number(s.medianMs) +
-           ", \"p95_ms\": " + number(s.p95Ms) + ", \"p99_ms\": " + number(s.p99Ms) +
-           ", \"worst_ms\": " + number(s.worstMs) + ", \"cpu_ms_per_frame\": " + number(s.cpuMsPerFrame);
+// Decoding and encoding again makes any byte string valid UTF-8: a stray byte stands for itself.
+std::string validUtf8(std::string_view text) {
+    return platform::toUtf8(platform::fromUtf8(text));
+}
+
+Json figures(const FrameStatistics& s) {
+    return {{"frames", s.frames},
+            {"total_ms", number(s.totalMs)},
+            {"mean_fps", number(s.meanFps)},
+            {"median_ms", number(s.medianMs)},
+            {"p95_ms", number(s.p95Ms)},
+            {"p99_ms", number(s.p99Ms)},
+            {"worst_ms", number(s.worstMs)},
+            {"cpu_ms_per_frame", number(s.cpuMsPerFrame)}};
 }
 
 } // namespace
 
-std::string jsonString(std::string_view text) {
-    // Decoding and encoding again makes any byte string valid UTF-8: a stray byte stands for itself.
-    std::string out = "\"";
-    for (const wchar_t c : platform::fromUtf8(text)) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += platform::toUtf8(std::wstring_view(&c, 1));
-        }
-    }
-    return out + "\"";
-}
-
 std::string resultsJson(const RunEnvironment& e, const RunSummary& summary, const RunSettings& settings) {
     const EglConfigDescription& c = e.config;
-    std::string json = "{\n  \"schema\": 1,\n";
-    json += "  \"program\": {\"name\": \"nymbus\", \"version\": " + jsonString(e.version) + "},\n";
-    json += "  \"run\": {\"benchmark\": " + std::string(settings.benchmarkLaps > 0 ? "true" : "false") +
-            ", \"laps_requested\": " + std::to_string(settings.benchmarkLaps) +
-            ", \"laps_completed\": " + std::to_string(summary.laps) +
-            ", \"fixed_fps\": " + std::to_string(settings.fixedFps) +
-            ", \"frames\": " + std::to_string(summary.warmUp.frames + summary.whole.frames) +
-            ", \"warm_up_frames\": " + std::to_string(summary.warmUp.frames) + "},\n";
-    json += "  \"environment\": {\n    \"backend\": " + jsonString(e.backend) + ",\n";
-    json += "    \"gl_vendor\": " + jsonString(e.glVendor) + ",\n";
-    json += "    \"gl_renderer\": " + jsonString(e.glRenderer) + ",\n";
-    json += "    \"gl_version\": " + jsonString(e.glVersion) + ",\n";
-    json += "    \"egl_config\": {\"id\": " + std::to_string(c.id) + ", \"red\": " + std::to_string(c.red) +
-            ", \"green\": " + std::to_string(c.green) + ", \"blue\": " + std::to_string(c.blue) +
-            ", \"alpha\": " + std::to_string(c.alpha) + ", \"depth\": " + std::to_string(c.depth) +
-            ", \"stencil\": " + std::to_string(c.stencil) + ", \"samples\": " + std::to_string(c.samples) +
-            "},\n";
-    json += "    \"surface\": {\"width\": " + std::to_string(e.width) +
-            ", \"height\": " + std::to_string(e.height) + "}\n  },\n";
-    json += "  \"warm_up\": {" + figures(summary.warmUp) + "},\n";
-    json += "  \"modes\": [";
-    for (std::size_t i = 0; i < summary.labels.size(); ++i) {
-        json += std::string(i ? "," : "") + "\n    {\"label\": " + jsonString(summary.labels[i].label) +
-                ", " + figures(summary.labels[i].figures) + "}";
+    Json modes = Json::array();
+    for (const LabelStatistics& mode : summary.labels) {
+        Json entry = {{"label", validUtf8(mode.label)}};
+        entry.update(figures(mode.figures));
+        modes.push_back(std::move(entry));
     }
-    json += summary.labels.empty() ? "],\n" : "\n  ],\n";
-    json += "  \"whole_run\": {" + figures(summary.whole) + "},\n";
-    json += "  \"score\": " + std::to_string(summary.score) + "\n}\n";
-    return json;
+    const Json results = {{"schema", 1},
+                          {"program", {{"name", "nymbus"}, {"version", validUtf8(e.version)}}},
+                          {"run",
+                           {{"benchmark", settings.benchmarkLaps > 0},
+                            {"laps_requested", settings.benchmarkLaps},
+                            {"laps_completed", summary.laps},
+                            {"fixed_fps", settings.fixedFps},
+                            {"frames", summary.warmUp.frames + summary.whole.frames},
+                            {"warm_up_frames", summary.warmUp.frames}}},
+                          {"environment",
+                           {{"backend", validUtf8(e.backend)},
+                            {"gl_vendor", validUtf8(e.glVendor)},
+                            {"gl_renderer", validUtf8(e.glRenderer)},
+                            {"gl_version", validUtf8(e.glVersion)},
+                            {"egl_config",
+                             {{"id", c.id},
+                              {"red", c.red},
+                              {"green", c.green},
+                              {"blue", c.blue},
+                              {"alpha", c.alpha},
+                              {"depth", c.depth},
+                              {"stencil", c.stencil},
+                              {"samples", c.samples}}},
+                            {"surface", {{"width", e.width}, {"height", e.height}}}}},
+                          {"warm_up", figures(summary.warmUp)},
+                          {"modes", std::move(modes)},
+                          {"whole_run", figures(summary.whole)},
+                          {"score", summary.score}};
+    return results.dump(2) + "\n";
 }
 
 } // namespace runner::report

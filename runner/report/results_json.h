@@ -1,6 +1,7 @@
 #pragma once
 // The results file: the run's figures and what they were measured on, as JSON ("schema": 1; the README
-// describes every field).
+// describes every field, in the order they are written). A byte of a text that is not part of valid
+// UTF-8 becomes the character of its value.
 #include "runner/report/run_environment.h"
 #include "runner/report/run_summary.h"
 
@@ -15,9 +16,5 @@ struct RunSettings {
 
 std::string resultsJson(const RunEnvironment& environment, const RunSummary& summary,
                         const RunSettings& settings);
-
-// `text` as a JSON string, quotes included: ", \ and control characters escaped; a byte that is not part
-// of valid UTF-8 becomes the character of its value.
-std::string jsonString(std::string_view text);
 
 } // namespace runner::report

@@ -95,6 +95,26 @@ TEST_F(ReportFiles, ResultsAreValidJsonWithEveryFigureAndTheEnvironment) {
     }
     EXPECT_EQ(j["score"], 111); // 20 frames in 180 ms
 
+    // The fields come in the order the README documents them.
+    const auto keys = [](const nlohmann::ordered_json& object) {
+        std::vector<std::string> names;
+        for (const auto& [name, value] : object.items()) {
+            names.push_back(name);
+        }
+        return names;
+    };
+    const nlohmann::ordered_json ordered = nlohmann::ordered_json::parse(text);
+    EXPECT_EQ(keys(ordered), (std::vector<std::string>{"schema", "program", "run", "environment", "warm_up",
+                                                       "modes", "whole_run", "score"}));
+    EXPECT_EQ(keys(ordered["run"]), (std::vector<std::string>{"benchmark", "laps_requested", "laps_completed",
+                                                              "fixed_fps", "frames", "warm_up_frames"}));
+    EXPECT_EQ(keys(ordered["environment"]),
+              (std::vector<std::string>{"backend", "gl_vendor", "gl_renderer", "gl_version", "egl_config",
+                                        "surface"}));
+    EXPECT_EQ(keys(ordered["modes"][0]),
+              (std::vector<std::string>{"label", "frames", "total_ms", "mean_fps", "median_ms", "p95_ms",
+                                        "p99_ms", "worst_ms", "cpu_ms_per_frame"}));
+
     // A run that presented nothing still gives a complete file.
     const nlohmann::json empty = nlohmann::json::parse(resultsJson({}, summariseRun({}), {}));
     EXPECT_EQ(empty["schema"], 1);
