@@ -67,6 +67,11 @@ public:
         XChangeProperty(display_, id, netWmName_, utf8String_, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
         XStoreName(display_, id, title.c_str());
+        // The window class names the program to desktops, as the Wayland app id does: a desktop entry's
+        // StartupWMClass matches it.
+        std::string className = toUtf8(window.className);
+        XClassHint classHint{className.data(), className.data()};
+        XSetClassHint(display_, id, &classHint);
         setSizeHints(window, client);
         XFlush(display_);
         return true;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <chrono>
@@ -113,6 +114,11 @@ TEST_F(X11Windows, ARealWindowOfTheRequestedClientSizeOnTheScreen) {
     ASSERT_TRUE(XFetchName(probe, window->nativeId, &name));
     EXPECT_STREQ(name, "OGLESShell");
     XFree(name);
+    XClassHint classHint{};
+    ASSERT_TRUE(XGetClassHint(probe, window->nativeId, &classHint));
+    EXPECT_STREQ(classHint.res_class, "OGLESShellClass");
+    XFree(classHint.res_name);
+    XFree(classHint.res_class);
 
     EXPECT_TRUE(setFullScreen(window, 0x2A));
     EXPECT_TRUE(pumpUntil(MessageType::Size));

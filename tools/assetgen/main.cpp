@@ -1,4 +1,5 @@
 // nymbus-assetgen: writes the compiled-in world, checks it against what is committed, or previews it.
+#include "art/icon.h"
 #include "asset_sink.h"
 
 #include <chrono>
@@ -90,12 +91,14 @@ int previewAll(const fs::path& dir) {
 }
 
 void usage(FILE* to) {
-    std::fprintf(to, "usage: nymbus-assetgen --out DIR | --check [DIR] | --preview DIR | --report\n"
-                     "  --out DIR      write every generated asset under DIR\n"
-                     "  --check [DIR]  regenerate and compare with DIR (default: the checkout's assets/)\n"
-                     "  --preview DIR  write PNG previews of the world and the art into DIR\n"
-                     "  --report       print the world's figures: lap, key spacing, cameras, road pieces\n"
-                     "                 and the road probe's misses under the cars, by cause\n");
+    std::fprintf(to,
+                 "usage: nymbus-assetgen --out DIR | --check [DIR] | --preview DIR | --report | --icons DIR\n"
+                 "  --out DIR      write every generated asset under DIR\n"
+                 "  --check [DIR]  regenerate and compare with DIR (default: the checkout's assets/)\n"
+                 "  --preview DIR  write PNG previews of the world and the art into DIR\n"
+                 "  --report       print the world's figures: lap, key spacing, cameras, road pieces\n"
+                 "                 and the road probe's misses under the cars, by cause\n"
+                 "  --icons DIR    write the program's icon as DIR/hicolor/NxN/apps/nymbus.png\n");
 }
 
 } // namespace
@@ -113,6 +116,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::strcmp(argv[1], "--preview") == 0) {
         return previewAll(argv[2]);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0) {
+        return art::writeIcons(argv[2]) ? 0 : 1;
     }
     if (argc == 2 && std::strcmp(argv[1], "--report") == 0) {
         std::fputs(worldReport().c_str(), stdout);

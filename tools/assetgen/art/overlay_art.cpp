@@ -94,6 +94,17 @@ std::uint16_t iconPixel(const Colour& c) {
 
 } // namespace
 
+void paintNymbusEmblem(Image& d, float cx, float cy, float scale, const Colour& accent) {
+    // The logo's coordinates, with the disc's centre at (64, 24).
+    const auto at = [&](float x, float y) { return Point{cx + (x - 64) * scale, cy + (y - 24) * scale}; };
+    fillCircle(d, cx, cy, 14 * scale, accent);
+    for (int k = 0; k < 3; ++k) {
+        const float y = 14.0f + 7.0f * static_cast<float>(k);
+        fillPolygon(d, {at(40.0f + 4.0f * k, y), at(92, y - 2), at(86, y + 3), at(44.0f + 4.0f * k, y + 3)},
+                    rgb(0xFFFFFF));
+    }
+}
+
 Image paintLogo(bool logoB) {
     Image d(LogoSize, DesignHeight, Colour{0, 0, 0, 1});
     const Colour deep = logoB ? rgb(0x7A0E12) : rgb(0x0B2A5E);
@@ -115,13 +126,7 @@ Image paintLogo(bool logoB) {
         fillRing(d, 64, 24, 15, 3.5f, accent);
         fillPolygon(d, {{68, 6}, {54, 27}, {63, 27}, {58, 42}, {74, 19}, {65, 19}}, rgb(0xFFFFFF));
     } else {
-        // Three swept wings over a disc.
-        fillCircle(d, 64, 24, 14, accent);
-        for (int k = 0; k < 3; ++k) {
-            const float y = 14.0f + 7.0f * static_cast<float>(k);
-            fillPolygon(d, {{40.0f + 4.0f * k, y}, {92, y - 2}, {86, y + 3}, {44.0f + 4.0f * k, y + 3}},
-                        rgb(0xFFFFFF));
-        }
+        paintNymbusEmblem(d, 64, 24, 1, accent);
     }
     const char* word = logoB ? "ZIDAZ" : "NYMBUS";
     drawTextCentred(d, Typeface::SansBold, 22, word, 64.5f, 66.5f, scaled(deep, 0.5f), false);

@@ -10,6 +10,10 @@ class AssetSink;
 
 namespace art {
 
+// The Nymbus emblem, three swept wings over a disc of the `accent` colour: centred on the disc at
+// (cx, cy), `scale` times its size on logo A (a disc of radius 14, wings 52 pixels wide).
+void paintNymbusEmblem(Image& image, float cx, float cy, float scale, const Colour& accent);
+
 // Logo A ("Nymbus") and logo B ("Zidaz"): 128 x 128, row 0 at the top of the drawn quad.
 Image paintLogo(bool logoB);
 
