@@ -1,6 +1,6 @@
 #include "runner/png_file.h"
 
-#include "platform/output_file.h"
+#include "platform/whole_file.h"
 
 #include <csetjmp>
 #include <png.h>
@@ -90,7 +90,8 @@ bool writePng(const std::string& path, int width, int height, const std::uint8_t
     std::string failure;
     if (!encodePng(png, width, height, rgba, stride, bottomUp)) {
         failure = "cannot encode " + path;
-    } else if (platform::writeWholeFile(path, png.data(), png.size(), failure)) {
+    } else if (platform::writeWholeFile(path, {reinterpret_cast<const char*>(png.data()), png.size()},
+                                        failure)) {
         return true;
     }
     if (error) {

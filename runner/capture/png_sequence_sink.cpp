@@ -1,6 +1,6 @@
 #include "runner/capture/png_sequence_sink.h"
 
-#include "platform/output_file.h"
+#include "platform/whole_file.h"
 
 #include <cstdio>
 #include <png.h>
@@ -43,8 +43,10 @@ bool PngSequenceSink::encode(const CapturedFrame& frame, std::vector<std::uint8_
 
 bool PngSequenceSink::store(const CapturedFrame& frame, const std::vector<std::uint8_t>& encoded,
                             std::string& error) {
-    return platform::writeWholeFile(numberedPath(pattern_, frame.number), encoded.data(), encoded.size(),
-                                    error);
+    // Not flushed to the disk one by one: a capture writes thousands.
+    return platform::writeWholeFile(numberedPath(pattern_, frame.number),
+                                    {reinterpret_cast<const char*>(encoded.data()), encoded.size()}, error,
+                                    platform::Durability::Unsynced);
 }
 
 bool PngSequenceSink::finish(std::string&) {

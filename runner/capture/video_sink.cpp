@@ -1,16 +1,14 @@
 #include "runner/capture/video_sink.h"
 
-#include "platform/output_file.h"
+#include "platform/interruption.h"
 #include "runner/capture/yuv420.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>
-#include <unistd.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -51,6 +49,19 @@ std::string describeFfmpegFailure(const char* verb, const std::string& file, int
     return description;
 }
 
+// Whether the run was told a second time to end: what FFmpeg does then is abandoned.
+bool abandoned() {
+    return platform::interruptions() >= 2;
+}
+
+extern "C" int abandonedCallback(void*) {
+    return abandoned() ? 1 : 0;
+}
+
+std::string abandonedFailure(const std::string& file) {
+    return platform::describeInterruption("write", file, "a second signal");
+}
+
 // The stream's colours, as the frames are converted: BT.601 in the video range.
 constexpr AVColorSpace matrix = AVCOL_SPC_SMPTE170M;
 constexpr AVColorRange range = AVCOL_RANGE_MPEG;
@@ -81,7 +92,7 @@ void setEncoderOptions(const VideoContainer& container, int quality, AVCodecCont
 } // namespace
 
 VideoSink::VideoSink(std::string path, const VideoContainer& container, int fps, int quality)
-    : path_(std::move(path)), temporary_(path_ + ".tmp"), container_(container), fps_(fps > 0 ? fps : 30),
+    : path_(std::move(path)), container_(container), fps_(fps > 0 ? fps : 30),
       quality_(quality >= 0 ? quality : container.defaultQuality) {
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_callback(keepLoggedError); });
@@ -109,8 +120,12 @@ bool VideoSink::open(std::string& error) {
         error = videoCaptureProblem(path_);
         return false;
     }
-    // The file protocol is named, so that a colon in the name is no protocol.
-    const std::string url = "file:" + temporary_;
+    if (!file_.create(path_, error)) {
+        return false;
+    }
+    // FFmpeg opens the new file through its descriptor's name in /proc, which no rename or link in the
+    // folder can redirect (the MP4 muxer opens it again to move its index to the front).
+    const std::string url = "file:/proc/self/fd/" + std::to_string(file_.fd());
     int result = avformat_alloc_output_context2(&format_, nullptr, container_.muxer, url.c_str());
     AVStream* stream = result >= 0 ? avformat_new_stream(format_, nullptr) : nullptr;
     codec_ = avcodec_alloc_context3(encoder);
@@ -146,7 +161,8 @@ bool VideoSink::open(std::string& error) {
     }
     stream->time_base = codec_->time_base;
     stream->avg_frame_rate = codec_->framerate;
-    result = avio_open(&format_->pb, url.c_str(), AVIO_FLAG_WRITE);
+    format_->interrupt_callback = {abandonedCallback, nullptr};
+    result = avio_open2(&format_->pb, url.c_str(), AVIO_FLAG_WRITE, &format_->interrupt_callback, nullptr);
     if (result < 0) {
         error = describeFfmpegFailure("create", path_, result);
         return false;
@@ -172,6 +188,10 @@ bool VideoSink::open(std::string& error) {
 
 bool VideoSink::send(const AVFrame* picture, std::string& error) {
     lastLoggedError.clear();
+    if (abandoned()) {
+        error = abandonedFailure(path_);
+        return false;
+    }
     int result = avcodec_send_frame(codec_, picture);
     if (result < 0) {
         error = describeFfmpegFailure("encode", path_, result);
@@ -192,7 +212,7 @@ bool VideoSink::send(const AVFrame* picture, std::string& error) {
         packet_->stream_index = 0;
         result = av_interleaved_write_frame(format_, packet_);
         if (result < 0) {
-            error = describeFfmpegFailure("write", path_, result);
+            error = abandoned() ? abandonedFailure(path_) : describeFfmpegFailure("write", path_, result);
             return false;
         }
     }
@@ -224,7 +244,7 @@ bool VideoSink::finish(std::string& error) {
     if (done) {
         const int result = av_write_trailer(format_);
         if (result < 0) {
-            error = describeFfmpegFailure("write", path_, result);
+            error = abandoned() ? abandonedFailure(path_) : describeFfmpegFailure("write", path_, result);
             done = false;
         }
     }
@@ -235,10 +255,7 @@ bool VideoSink::finish(std::string& error) {
             done = false;
         }
     }
-    if (done && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-        error = platform::describeFailure("create", path_, errno);
-        done = false;
-    }
+    done = done && file_.commit(platform::Durability::Synced, error);
     if (!done) {
         failed_ = true;
     }
@@ -251,8 +268,8 @@ void VideoSink::discard() {
         avio_closep(&format_->pb);
         avformat_free_context(format_);
         format_ = nullptr;
-        ::unlink(temporary_.c_str()); // gone already once renamed
     }
+    file_.discard(); // nothing left to do once committed
     avcodec_free_context(&codec_);
     av_frame_free(&picture_);
     av_packet_free(&packet_);

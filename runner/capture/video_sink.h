@@ -1,8 +1,10 @@
 #pragma once
 // A video file encoded as the frames come (FFmpeg's libraries): the frames are converted to 4:2:0 in the
 // video range on the queue's workers, and encoded and muxed in capture order. The file is written under a
-// temporary name (PATH.tmp) and renamed when its trailer is written, so a file of that name plays whole;
-// after a failure the temporary file is removed and an earlier file of that name stays as it was.
+// name of its own (see platform/whole_file.h) and renamed when its trailer is written, so a file of that
+// name plays whole; after a failure, or a second SIGINT or SIGTERM, the new file is removed and an earlier
+// file of that name stays as it was.
+#include "platform/whole_file.h"
 #include "runner/capture/frame_sink.h"
 #include "runner/capture/video_container.h"
 
@@ -37,7 +39,7 @@ private:
     void discard();
 
     std::string path_;
-    std::string temporary_;
+    platform::ReplacingFile file_;
     const VideoContainer& container_;
     int fps_;
     int quality_;

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace runner {
 
@@ -29,7 +28,7 @@ bool Y4mSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& enco
 
 bool Y4mSink::store(const CapturedFrame&, const std::vector<std::uint8_t>& encoded, std::string& error) {
     if (!file_.isOpen()) {
-        if (!file_.open(path_, error)) {
+        if (!file_.open(path_, error, {}, platform::OutputFile::Placement::Replace)) {
             return false;
         }
         char header[96];
@@ -51,8 +50,8 @@ bool Y4mSink::store(const CapturedFrame&, const std::vector<std::uint8_t>& encod
 }
 
 void Y4mSink::discardPartialFrame() {
-    if (wholeFrames_ == 0 && path_ != "-") {
-        ::unlink(path_.c_str());
+    if (wholeFrames_ == 0) {
+        file_.discard();
         return;
     }
     file_.truncate(wholeBytes_);

@@ -1,7 +1,9 @@
 #pragma once
 // One YUV4MPEG2 stream (4:2:0, full range) in a file or on standard output, for video tools
-// (`ffmpeg -i race.y4m race.mp4`). The stream keeps the size of its first frame. If a write fails, the
-// file is cut back to its last whole frame (or removed if it has none), so that it stays playable.
+// (`ffmpeg -i race.y4m race.mp4`). The stream keeps the size of its first frame. A regular file is
+// written under a name of its own and renamed when the capture ends; a pipe or FIFO is written as the
+// frames come. If a write fails, the file is cut back to its last whole frame (or not written if it has
+// none), so that it stays playable.
 #include "platform/output_file.h"
 #include "runner/capture/frame_sink.h"
 

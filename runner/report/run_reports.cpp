@@ -1,11 +1,11 @@
 #include "runner/report/run_reports.h"
 
+#include "platform/whole_file.h"
 #include "runner/report/benchmark_table.h"
 #include "runner/report/frame_time_plot.h"
 #include "runner/report/frame_times_csv.h"
 #include "runner/report/results_json.h"
 #include "runner/report/run_summary.h"
-#include "runner/whole_file.h"
 
 namespace runner::report {
 
@@ -13,10 +13,10 @@ namespace {
 
 bool write(const std::string& path, const std::string& content) {
     std::string error;
-    if (writeWholeFile(path, content, error)) {
+    if (platform::writeWholeFile(path, content, error)) {
         return true;
     }
-    std::fprintf(stderr, "nymbus: cannot write %s: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "nymbus: %s\n", error.c_str());
     return false;
 }
 

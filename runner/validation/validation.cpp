@@ -1,10 +1,10 @@
 #include "runner/validation/validation.h"
 
+#include "platform/whole_file.h"
 #include "runner/png_file.h"
 #include "runner/validation/image_difference.h"
 #include "runner/validation/reference_folder.h"
 #include "runner/validation/reference_list.h"
-#include "runner/whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -190,7 +190,7 @@ int runValidation(const PlatformOptions& options) {
         return 1;
     }
     if (writing && listPath != target / kListName &&
-        !writeWholeFile((target / kListName).string(), listText, error)) {
+        !platform::writeWholeFile((target / kListName).string(), listText, error)) {
         std::fprintf(stderr, "nymbus: cannot write %s: %s\n", (target / kListName).c_str(), error.c_str());
         return 1;
     }
@@ -230,8 +230,8 @@ int runValidation(const PlatformOptions& options) {
         if (writing) {
             std::string bytes;
             const fs::path out = target / (f.name + ".png");
-            const bool ok =
-                haveFrame && readFile(rendered, bytes) && writeWholeFile(out.string(), bytes, error);
+            const bool ok = haveFrame && readFile(rendered, bytes) &&
+                            platform::writeWholeFile(out.string(), bytes, error);
             std::printf("%s\n", ok ? ("written to " + out.string()).c_str() : "NOT WRITTEN");
             failed += ok ? 0 : 1;
             continue;

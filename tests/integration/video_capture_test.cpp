@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -37,6 +39,16 @@ struct Recording {
     int exitCode = -1;
     std::string messages; // the program's own lines on standard error
 };
+
+// The names in a folder, sorted.
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 Recording record(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"--backend=headless", "--fixed-fps=25"});
@@ -78,7 +90,7 @@ TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame)
                                       "--screenshot=11:" + (dir / "last.png").string()});
         ASSERT_EQ(run.exitCode, 0) << run.messages;
         EXPECT_EQ(run.messages, "");
-        EXPECT_FALSE(fs::exists(video.string() + ".tmp"));
+        EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"first.png", "last.png", video.filename()}));
         const DecodedVideo decoded = decodeVideo(video.string(), 12);
         ASSERT_EQ(decoded.error, "");
         EXPECT_EQ(decoded.streams, 1);
@@ -121,12 +133,13 @@ TEST(VideoCapture, EveryKthFrameAndTheQualityAreThoseAsked) {
 TEST(VideoCapture, ASignalEndsTheRunWithAWholeFile) {
     for (const auto& [extension, signal] : {std::pair{"mp4", SIGINT}, std::pair{"webm", SIGTERM}}) {
         SCOPED_TRACE(extension);
-        const fs::path video = folder(extension) / (std::string("race.") + extension);
+        const fs::path dir = folder(extension);
+        const fs::path video = dir / (std::string("race.") + extension);
         ChildProcess program(NYM_PROGRAM, {"--backend=headless", "--screen=64x48", "--fixed-fps=30",
                                            "--capture=" + video.string()});
-        // The temporary file is there once the first frame has been encoded.
+        // The new file is there once the first frame has been encoded.
         const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (!fs::exists(video.string() + ".tmp") && std::chrono::steady_clock::now() < deadline) {
+        while (fs::is_empty(dir) && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(10ms);
         }
         std::this_thread::sleep_for(200ms);
@@ -136,8 +149,36 @@ TEST(VideoCapture, ASignalEndsTheRunWithAWholeFile) {
         ASSERT_EQ(decoded.error, "");
         EXPECT_GE(decoded.frames, 1);
         EXPECT_NEAR(decoded.seconds, decoded.frames / 30.0, 0.0015);
-        EXPECT_FALSE(fs::exists(video.string() + ".tmp"));
+        EXPECT_EQ(namesIn(dir), std::vector<std::string>{video.filename()});
     }
+}
+
+// Two runs that record into one file at once each write a file of their own, and the last one renamed
+// is the one that stays, whole. A link where a run might have put its temporary file is not followed.
+TEST(VideoCapture, RunsIntoOneFileLeaveAWholeFileAndNoLinkIsFollowed) {
+    const fs::path dir = folder("shared");
+    const fs::path twin = dir / "twin.mkv";
+    std::ofstream(dir / "victim.txt") << "victim";
+    fs::create_symlink("victim.txt", dir / "race.mp4.tmp");
+    std::vector<std::unique_ptr<ChildProcess>> runs;
+    for (const fs::path& video : {twin, twin, dir / "race.mp4"}) {
+        runs.push_back(std::make_unique<ChildProcess>(
+            NYM_PROGRAM, std::vector<std::string>{"--backend=headless", "--screen=160x120", "--fixed-fps=25",
+                                                  "-qaf=49", "--capture=" + video.string()}));
+    }
+    for (const auto& run : runs) {
+        EXPECT_EQ(run->waitForExit(60s), 0) << programMessages(run->output());
+    }
+    const DecodedVideo decoded = decodeVideo(twin.string());
+    ASSERT_EQ(decoded.error, "");
+    EXPECT_EQ(decoded.frames, 50);
+    EXPECT_NEAR(decoded.seconds, 2.0, 0.0015);
+    EXPECT_EQ(decodeVideo((dir / "race.mp4").string()).frames, 50);
+    EXPECT_FALSE(fs::is_symlink(dir / "race.mp4"));
+    EXPECT_TRUE(fs::is_symlink(dir / "race.mp4.tmp"));
+    std::ifstream victim(dir / "victim.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "victim");
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"race.mp4", "race.mp4.tmp", "twin.mkv", "victim.txt"}));
 }
 
 TEST(VideoCapture, AFolderThatDoesNotExistOrAFullDiskIsOneLineAndLeavesNoFile) {

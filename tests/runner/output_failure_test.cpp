@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -223,6 +224,50 @@ TEST(FrameNumbers, AWidePatternNumbersEveryFrameApart) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 12);
     EXPECT_TRUE(fs::exists(dir / ("a" + std::string(30, '0') + "11.png")));
+}
+
+// Outputs are written under names of their own: files of the user's that a run might have taken for its
+// own (NAME.tmp, a link there) stay as they are, and the longest names a file can have are written.
+TEST(OutputFiles, AUsersFilesAreNeverTouchedAndTheLongestNamesAreWritten) {
+    const fs::path dir = scratch("names");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "shot.png.tmp") << "mine";
+    std::ofstream(dir / "victim.txt") << "victim";
+    fs::create_symlink("victim.txt", dir / "f0.png.tmp");
+    const std::string longShot = std::string(251, 's') + ".png";
+    const std::string longTimes = std::string(251, 't') + ".csv";
+    const std::string longFrames = std::string(241, 'f') + "%010d.png"; // names of 255 bytes
+    const std::string shotOption = "--screenshot=0:" + (dir / "shot.png").string();
+    const std::string longShotOption = "--screenshot=1:" + (dir / longShot).string();
+    const std::string timesOption = "--frame-times=" + (dir / longTimes).string();
+    const std::string framesOption = "--capture=" + (dir / longFrames).string();
+    const Outcome longNames = runMiniShell(3, {"--screen=8x8", shotOption.c_str(), longShotOption.c_str(),
+                                               timesOption.c_str(), framesOption.c_str()});
+    EXPECT_EQ(longNames.exitCode, 0);
+    EXPECT_EQ(longNames.err, "");
+    const std::string trap = "--capture=" + (dir / "f%d.png").string();
+    const Outcome linked = runMiniShell(2, {"--screen=8x8", trap.c_str()});
+    EXPECT_EQ(linked.exitCode, 0);
+    EXPECT_EQ(linked.err, "");
+
+    EXPECT_EQ(readFile(dir / "shot.png.tmp"), "mine");
+    EXPECT_EQ(readFile(dir / "victim.txt"), "victim");
+    EXPECT_TRUE(fs::is_symlink(dir / "f0.png.tmp"));
+    EXPECT_FALSE(fs::is_symlink(dir / "f0.png"));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+        if (entry.path().extension() == ".png" && !fs::is_symlink(entry.path())) {
+            runner::PngImage image;
+            EXPECT_TRUE(runner::readPng(entry.path().string(), image)) << names.back();
+        }
+    }
+    std::sort(names.begin(), names.end());
+    const std::string frame = std::string(241, 'f') + "000000000";
+    EXPECT_EQ(names, (std::vector<std::string>{"f0.png", "f0.png.tmp", "f1.png", frame + "0.png",
+                                               frame + "1.png", frame + "2.png", "shot.png", "shot.png.tmp",
+                                               longShot, longTimes, "victim.txt"}));
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // The results file (read back with a JSON parser), the frame-times file, the plot, and files written
 // whole or not at all.
+#include "platform/whole_file.h"
 #include "runner/png_file.h"
 #include "runner/report/frame_time_plot.h"
 #include "runner/report/frame_times_csv.h"
 #include "runner/report/results_json.h"
-#include "runner/whole_file.h"
 #include "tests/runner/report_example.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -149,7 +151,7 @@ TEST_F(ReportFiles, ThePlotIsAPngOrAnSvgWithTheLabelsAsColouredBands) {
     std::string error;
     ASSERT_TRUE(drawFrameTimePlot(log, summary, exampleEnvironment(), {1, 30}, false, png, error)) << error;
     const fs::path file = dir_ / "plot.png";
-    ASSERT_TRUE(runner::writeWholeFile(file.string(), png, error)) << error;
+    ASSERT_TRUE(platform::writeWholeFile(file.string(), png, error)) << error;
     runner::PngImage image;
     ASSERT_TRUE(runner::readPng(file.string(), image));
     EXPECT_EQ(image.width, 1200);
@@ -181,16 +183,16 @@ TEST_F(ReportFiles, ThePlotIsAPngOrAnSvgWithTheLabelsAsColouredBands) {
 TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehind) {
     const fs::path file = dir_ / "results.json";
     std::string error;
-    ASSERT_TRUE(runner::writeWholeFile(file.string(), "old", error)) << error;
-    ASSERT_TRUE(runner::writeWholeFile(file.string(), "new content", error)) << error;
+    ASSERT_TRUE(platform::writeWholeFile(file.string(), "old", error)) << error;
+    ASSERT_TRUE(platform::writeWholeFile(file.string(), "new content", error)) << error;
     EXPECT_EQ(read(file), "new content");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::owner_read, fs::perms::owner_read);
 
     // A missing folder; a folder where the file should be.
-    EXPECT_FALSE(runner::writeWholeFile((dir_ / "missing" / "r.json").string(), "x", error));
+    EXPECT_FALSE(platform::writeWholeFile((dir_ / "missing" / "r.json").string(), "x", error));
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
     fs::create_directory(dir_ / "taken.json");
-    EXPECT_FALSE(runner::writeWholeFile((dir_ / "taken.json").string(), "x", error));
+    EXPECT_FALSE(platform::writeWholeFile((dir_ / "taken.json").string(), "x", error));
     EXPECT_NE(error.find("rename"), std::string::npos) << error;
 
     // A write that the file-size limit cuts short: the old file stays whole.
@@ -202,7 +204,7 @@ TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehin
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{4, limit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = runner::writeWholeFile(file.string(), std::string(100, 'x'), error);
+    const bool written = platform::writeWholeFile(file.string(), std::string(100, 'x'), error);
     setrlimit(RLIMIT_FSIZE, &limit);
     sigaction(SIGXFSZ, &previous, nullptr);
     EXPECT_FALSE(written);
@@ -215,6 +217,45 @@ TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehin
     }
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"results.json", "taken.json"}));
+}
+
+// Workers write captured frames at once: each file gets the permissions of the process's umask, which
+// stays as it was, and each is whole.
+TEST_F(ReportFiles, FilesWrittenAtOnceFromSeveralThreadsAreWholeAndKeepTheUmask) {
+    const mode_t previous = ::umask(027);
+    std::vector<std::thread> writers;
+    std::vector<std::string> errors(6);
+    for (int t = 0; t < 6; ++t) {
+        writers.emplace_back([&, t] {
+            for (int i = 0; i < 40; ++i) {
+                const std::string content(1000 + t * 40 + i, static_cast<char>('a' + t));
+                const fs::path own = dir_ / (std::to_string(t) + "-" + std::to_string(i) + ".png");
+                // Every thread also replaces one file that all of them write.
+                if (!platform::writeWholeFile(own.string(), content, errors[t]) ||
+                    !platform::writeWholeFile((dir_ / "shared.png").string(), content, errors[t])) {
+                    return;
+                }
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    EXPECT_EQ(::umask(previous), 027);
+    for (int t = 0; t < 6; ++t) {
+        EXPECT_EQ(errors[t], "");
+        for (int i = 0; i < 40; ++i) {
+            const fs::path own = dir_ / (std::to_string(t) + "-" + std::to_string(i) + ".png");
+            struct stat status {};
+            ASSERT_EQ(::stat(own.c_str(), &status), 0) << own;
+            EXPECT_EQ(status.st_mode & 0777, 0640u) << own;
+            EXPECT_EQ(read(own), std::string(1000 + t * 40 + i, static_cast<char>('a' + t)));
+        }
+    }
+    const std::string shared = read(dir_ / "shared.png");
+    ASSERT_FALSE(shared.empty());
+    EXPECT_EQ(shared, std::string(shared.size(), shared[0]));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 6 * 40 + 1);
 }
 
 } // namespace

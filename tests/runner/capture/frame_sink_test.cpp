@@ -160,7 +160,7 @@ TEST(OutputFile, FailuresNameTheFileAndTheReasonAndLeaveNoPartialFile) {
     EXPECT_FALSE(full.write("x", 1, error));
     EXPECT_EQ(error, "cannot write /dev/full: No space left on device");
 
-    EXPECT_FALSE(platform::writeWholeFile("/nonexistent/a.png", "x", 1, error));
+    EXPECT_FALSE(platform::writeWholeFile("/nonexistent/a.png", "x", error));
     EXPECT_EQ(error, "cannot create /nonexistent/a.png: No such file or directory");
 
     SmallTmpfs disk(16 * 1024);
@@ -168,10 +168,10 @@ TEST(OutputFile, FailuresNameTheFileAndTheReasonAndLeaveNoPartialFile) {
         GTEST_SKIP() << disk.error();
     }
     const std::string kept = disk.path() + "/kept.bin";
-    ASSERT_TRUE(platform::writeWholeFile(kept, "old", 3, error)) << error;
+    ASSERT_TRUE(platform::writeWholeFile(kept, "old", error)) << error;
     // Too large for the disk: the earlier file stays as it was and no temporary file is left.
     const std::vector<char> big(64 * 1024, 'n');
-    EXPECT_FALSE(platform::writeWholeFile(kept, big.data(), big.size(), error));
+    EXPECT_FALSE(platform::writeWholeFile(kept, {big.data(), big.size()}, error));
     EXPECT_EQ(error, "cannot write " + kept + ": No space left on device");
     EXPECT_EQ(fileBytes(kept), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
