@@ -32,8 +32,10 @@ bool Y4mSink::store(const CapturedFrame&, const std::vector<std::uint8_t>& encod
             return false;
         }
         char header[96];
-        const int size = std::snprintf(header, sizeof header, "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg\n",
-                                       width_, height_, fps_);
+        // The range is said the way FFmpeg's reader takes it; without it, readers take the video range.
+        const int size = std::snprintf(header, sizeof header,
+                                       "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg XCOLORRANGE=FULL\n", width_,
+                                       height_, fps_);
         if (!file_.write(header, static_cast<std::size_t>(size), error)) {
             discardPartialFrame();
             return false;

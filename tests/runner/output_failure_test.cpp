@@ -141,7 +141,7 @@ TEST(OutputFailure, AFullDiskLeavesAY4mOfWholeFrames) {
     EXPECT_EQ(run.err, "nymbus: capture: cannot write " + video + ": No space left on device\n");
     EXPECT_LT(ticksAfterFrames.size(), 30u);
 
-    const std::string header = "YUV4MPEG2 W64 H48 F30:1 Ip A1:1 C420jpeg\n";
+    const std::string header = "YUV4MPEG2 W64 H48 F30:1 Ip A1:1 C420jpeg XCOLORRANGE=FULL\n";
     const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
     const std::string data = readFile(video);
     ASSERT_GT(data.size(), header.size());

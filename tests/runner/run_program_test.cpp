@@ -173,7 +173,7 @@ TEST(Capture, TenFramesOfY4mWithHeaderMarkersAndSizeAndTheVirtualClock) {
     platform::useVirtualClock(0);
     EXPECT_NE(stats.find("frames presented: 10\n"), std::string::npos) << stats;
 
-    const std::string header = "YUV4MPEG2 W64 H48 F25:1 Ip A1:1 C420jpeg\n";
+    const std::string header = "YUV4MPEG2 W64 H48 F25:1 Ip A1:1 C420jpeg XCOLORRANGE=FULL\n";
     const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
     const std::string data = readFile(video);
     ASSERT_EQ(data.size(), header.size() + 10 * frameBytes);

@@ -86,6 +86,7 @@ DecodedVideo decodeVideo(const std::string& path, int keep) {
         reader.format->duration == AV_NOPTS_VALUE ? 0 : reader.format->duration / double(AV_TIME_BASE);
     video.width = parameters->width;
     video.height = parameters->height;
+    video.fullRange = parameters->color_range == AVCOL_RANGE_JPEG;
     const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
     reader.codec = decoder ? avcodec_alloc_context3(decoder) : nullptr;
     if (!reader.codec || avcodec_parameters_to_context(reader.codec, parameters) < 0 ||

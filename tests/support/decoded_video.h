@@ -15,6 +15,7 @@ struct DecodedVideo {
     double seconds = 0; // the duration the container gives
     int width = 0;
     int height = 0;
+    bool fullRange = false; // the stream's tag: luma 0 to 255 rather than 16 to 235
     int frames = 0;
     std::vector<std::vector<std::uint8_t>> rgba; // the first frames, RGBA rows top row first
 };
