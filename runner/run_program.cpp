@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/gles/emulation.h"
+#include "platform/interruption.h"
 #include "platform/output_file.h"
 #include "platform/utf8.h"
 #include "platform/window/window_backend.h"
@@ -24,27 +25,22 @@ namespace {
 
 extern "C" void postQuitOnSignal(int) {
     platform::postQuitMessage(0);
+    platform::noteInterruption();
 }
 
-// Installs the handlers for SIGINT and SIGTERM while it exists.
-class QuitOnSignals {
-public:
-    QuitOnSignals() {
-        struct sigaction action {};
-        action.sa_handler = postQuitOnSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previousInt_);
-        sigaction(SIGTERM, &action, &previousTerm_);
-    }
-    ~QuitOnSignals() {
-        sigaction(SIGINT, &previousInt_, nullptr);
-        sigaction(SIGTERM, &previousTerm_, nullptr);
-    }
-
-private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
-};
+// Each SIGINT and SIGTERM from now on posts the quit message and is counted, so that outputs waiting
+// for a reader stop waiting and a second signal abandons what is not finished (see
+// platform/interruption.h). The handlers stay to the end of the process: a signal that comes once the
+// outputs are complete changes nothing, and ending the process then would turn a finished run into a
+// failed one.
+void quitOnSignals() {
+    platform::resetInterruptions();
+    struct sigaction action {};
+    action.sa_handler = postQuitOnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
 
 // Writes out what standard output still holds; false, said on standard error, if it cannot.
 bool flushStandardOutput() {
@@ -88,6 +84,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::fprintf(stderr, "nymbus: %s\n", problem.c_str());
         return 2;
     }
+    // From here on a signal stops the run, wherever it waits, and its outputs are completed.
+    quitOnSignals();
     if (options.report.validate || !options.report.writeReferencesDir.empty()) {
         const int code = validation::runValidation(options);
         return flushStandardOutput() ? code : 1;
@@ -122,12 +120,8 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
 
     Presentation presentation(options);
     platform::gles::setPresentObserver(&presentation);
-    int result = 0;
-    {
-        QuitOnSignals signals;
-        const std::wstring commandLine = wideCommandLine(options.shellArguments);
-        result = entry(nullptr, commandLine.c_str());
-    }
+    const std::wstring commandLine = wideCommandLine(options.shellArguments);
+    int result = entry(nullptr, commandLine.c_str());
     platform::gles::setPresentObserver(nullptr);
     // A failed output makes a run that otherwise succeeded fail.
     bool written = presentation.finish();

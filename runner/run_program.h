@@ -13,9 +13,10 @@ using EntryFunction = int (*)(void* instance, const wchar_t* commandLine);
 std::wstring wideCommandLine(const std::vector<std::string>& arguments);
 
 // Everything main does: platform options (a malformed one: one line and the usage on standard error,
-// exit code 2; --help and --version: on standard output, 0), log file, window backend, clock, capture,
-// context-loss frames, SIGINT/SIGTERM posting the quit message; then `entry` with the wide command line;
-// then capture end and --stats. Returns the exit code.
+// exit code 2; --help and --version: on standard output, 0), SIGINT/SIGTERM posting the quit message
+// from then to the end (see platform/interruption.h), log file, window backend, clock, capture,
+// context-loss frames; then `entry` with the wide command line; then capture end and --stats. Returns the
+// exit code.
 int runProgram(int argc, const char* const* argv, EntryFunction entry);
 
 } // namespace runner

@@ -2,6 +2,7 @@
 
 #include "platform/whole_file.h"
 #include "runner/png_file.h"
+#include "runner/validation/child_process.h"
 #include "runner/validation/image_difference.h"
 #include "runner/validation/reference_folder.h"
 #include "runner/validation/reference_list.h"
@@ -17,7 +18,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace runner::validation {
@@ -36,9 +36,9 @@ bool readFile(const fs::path& path, std::string& content) {
 }
 
 // The rendering of one screen size: the program's own executable run again, in a child process, with
-// screenshots of the listed frames into `folder`.
+// screenshots of the listed frames into `scratch`.
 int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFrame>& frames, int width,
-                  int height, const fs::path& folder, const fs::path& log) {
+                  int height, ScratchFolder& scratch, const fs::path& log) {
     // Off-screen unless a window system is named: then in a framed window of the screen's size.
     const platform::WindowBackendKind backend =
         options.backend.value_or(platform::WindowBackendKind::Headless);
@@ -50,7 +50,7 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
     for (const ReferenceFrame& f : frames) {
         if (f.width == width && f.height == height) {
             args.push_back("--screenshot=" + std::to_string(f.frame) + ":" +
-                           (folder / (f.name + ".png")).string());
+                           (fs::path(scratch.path()) / (f.name + ".png")).string());
             last = std::max(last, f.frame);
         }
     }
@@ -61,30 +61,7 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
         args.push_back("--screen=" + std::to_string(width) + "x" + std::to_string(height));
     }
     args.push_back("-qaf=" + std::to_string(last));
-    std::vector<char*> argv;
-    for (std::string& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child < 0) {
-        std::perror("nymbus: validate: cannot start a child process");
-        return 1;
-    }
-    if (child == 0) {
-        execv("/proc/self/exe", argv.data());
-        std::fprintf(stderr, "nymbus: validate: cannot run the program again: %s\n", std::strerror(errno));
-        _exit(127);
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return 1;
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    return runProgramAgain(std::move(args), scratch);
 }
 
 // The last lines of a failed child's log, so that the reason shows without opening it.
@@ -124,23 +101,6 @@ bool writePicture(const fs::path& path, const PngImage& image) {
     std::fprintf(stderr, "nymbus: validate: cannot write %s\n", path.c_str());
     return false;
 }
-
-// A temporary folder that is removed with everything in it.
-struct ScratchFolder {
-    fs::path path;
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "nymbus-validate-XXXXXX").string();
-        if (mkdtemp(pattern.data())) {
-            path = pattern;
-        }
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path.empty()) {
-            fs::remove_all(path, ignored);
-        }
-    }
-};
 
 int referencesNotFound() {
     std::string folders;
@@ -195,8 +155,8 @@ int runValidation(const PlatformOptions& options) {
         return 1;
     }
     ScratchFolder scratch;
-    if (scratch.path.empty()) {
-        std::perror("nymbus: validate: cannot create a temporary folder");
+    if (scratch.path().empty()) {
+        std::fprintf(stderr, "nymbus: validate: %s\n", scratch.error().c_str());
         return 1;
     }
 
@@ -211,9 +171,13 @@ int runValidation(const PlatformOptions& options) {
         }
     }
     for (const auto& [width, height] : screens) {
-        const fs::path log =
-            scratch.path / ("render-" + std::to_string(width) + "x" + std::to_string(height) + ".log");
-        const int code = renderInChild(options, frames, width, height, scratch.path, log);
+        const fs::path log = fs::path(scratch.path()) /
+                             ("render-" + std::to_string(width) + "x" + std::to_string(height) + ".log");
+        const int code = renderInChild(options, frames, width, height, scratch, log);
+        if (code == interruptedByASignal) {
+            std::fprintf(stderr, "nymbus: validate: interrupted\n");
+            return 1;
+        }
         if (code != 0) {
             std::fprintf(stderr, "nymbus: validate: rendering at %d x %d ended with exit code %d:\n", width,
                          height, code);
@@ -223,7 +187,7 @@ int runValidation(const PlatformOptions& options) {
 
     int failed = 0;
     for (const ReferenceFrame& f : frames) {
-        const fs::path rendered = scratch.path / (f.name + ".png");
+        const fs::path rendered = fs::path(scratch.path()) / (f.name + ".png");
         PngImage frame;
         const bool haveFrame = readPng(rendered.string(), frame);
         std::printf("%-22s frame %5d  %4d x %-4d  ", f.name.c_str(), f.frame, f.width, f.height);

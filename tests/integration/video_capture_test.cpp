@@ -213,7 +213,7 @@ TEST(VideoCapture, RunsIntoOneFileLeaveAWholeFileAndNoLinkIsFollowed) {
     EXPECT_FALSE(fs::is_symlink(dir / "race.mp4"));
     EXPECT_TRUE(fs::is_symlink(dir / "race.mp4.tmp"));
     std::ifstream victim(dir / "victim.txt");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "victim");
+    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(victim), {}) == "victim");
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"race.mp4", "race.mp4.tmp", "twin.mkv", "victim.txt"}));
 }
 

@@ -53,7 +53,8 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& changes
 } // namespace
 
 ChildProcess::ChildProcess(const std::string& program, std::vector<std::string> arguments,
-                           const std::vector<std::string>& environment, const std::string& folder)
+                           const std::vector<std::string>& environment, const std::string& folder,
+                           const std::string& standardOutputTo)
     : errorPath_(scratchFile()), outputPath_(scratchFile()) {
     arguments.insert(arguments.begin(), program);
     std::vector<char*> argv;
@@ -70,7 +71,9 @@ ChildProcess::ChildProcess(const std::string& program, std::vector<std::string> 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outputPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(
+        &actions, 1, standardOutputTo.empty() ? outputPath_.c_str() : standardOutputTo.c_str(),
+        O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, errorPath_.c_str(), O_WRONLY | O_TRUNC, 0);
     if (!folder.empty()) {
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -110,6 +113,41 @@ void ChildProcess::signal(int number) {
     if (pid_ > 0) {
         kill(pid_, number);
     }
+}
+
+bool ChildProcess::waitUntilHandling(int number, std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (pid_ > 0) {
+        // SigCgt: the signals with a handler, a hexadecimal mask with bit n - 1 for signal n.
+        const std::string status = contents("/proc/" + std::to_string(pid_) + "/status");
+        const std::size_t at = status.find("SigCgt:");
+        if (at != std::string::npos &&
+            (std::stoull(status.substr(at + 7, status.find('\n', at) - at - 7), nullptr, 16) >> (number - 1) &
+             1)) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return false;
+}
+
+std::vector<pid_t> ChildProcess::waitForChildren(std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::vector<pid_t> children;
+    while (pid_ > 0 && children.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::istringstream list(
+            contents("/proc/" + std::to_string(pid_) + "/task/" + std::to_string(pid_) + "/children"));
+        for (pid_t child = 0; list >> child;) {
+            children.push_back(child);
+        }
+        if (children.empty()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    return children;
 }
 
 std::string ChildProcess::output() const {

@@ -11,9 +11,11 @@ class ChildProcess {
 public:
     // Runs `program` (a path, or a name looked up in PATH) with the arguments. The environment is the
     // test's own with the `environment` entries applied: "NAME=value" sets a variable, "NAME" removes it.
-    // `folder`, if given, is its working folder.
+    // `folder`, if given, is its working folder; `standardOutputTo`, if given, the file (or FIFO) its
+    // standard output goes to.
     ChildProcess(const std::string& program, std::vector<std::string> arguments,
-                 const std::vector<std::string>& environment = {}, const std::string& folder = {});
+                 const std::vector<std::string>& environment = {}, const std::string& folder = {},
+                 const std::string& standardOutputTo = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -25,6 +27,11 @@ public:
     std::optional<int> waitForExit(std::chrono::milliseconds limit);
     // Sends the signal if the program still runs.
     void signal(int number);
+    // Waits until the program handles the signal (it has installed a handler), as the system reports it.
+    bool waitUntilHandling(int number, std::chrono::milliseconds limit) const;
+    // The processes it started that still run (or have not been waited for), once it has started one
+    // within the time.
+    std::vector<pid_t> waitForChildren(std::chrono::milliseconds limit) const;
 
     std::string output() const;         // its standard error so far
     std::string standardOutput() const; // its standard output so far
