@@ -1,9 +1,14 @@
 #include "runner/png_file.h"
 
+#include "platform/input_file.h"
 #include "platform/whole_file.h"
 
+#include <cerrno>
 #include <csetjmp>
+#include <cstdio>
+#include <cstring>
 #include <png.h>
+#include <unistd.h>
 
 namespace runner {
 
@@ -100,22 +105,50 @@ bool writePng(const std::string& path, int width, int height, const std::uint8_t
     return false;
 }
 
-bool readPng(const std::string& path, PngImage& image) {
+PngRead readPngFile(const std::string& path, PngImage& image, std::string& why, int width, int height) {
+    int fd = -1;
+    const platform::InputOpen opened = platform::openRegularFile(path, fd, why);
+    if (opened != platform::InputOpen::Opened) {
+        return opened == platform::InputOpen::Missing ? PngRead::Missing : PngRead::Refused;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        why = std::strerror(errno);
+        ::close(fd);
+        return PngRead::Refused;
+    }
     png_image reader{};
     reader.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&reader, path.c_str())) {
-        return false;
+    // The header only: the size it declares is known before anything is allocated for the pixels.
+    PngRead result = PngRead::Refused;
+    if (!png_image_begin_read_from_stdio(&reader, file)) {
+        why = std::string("it is not a PNG file (") + reader.message + ")";
+    } else if (width > 0 ? reader.width != static_cast<png_uint_32>(width) ||
+                               reader.height != static_cast<png_uint_32>(height)
+                         : reader.width > maximumPngSide || reader.height > maximumPngSide) {
+        why = "it is " + std::to_string(reader.width) + " x " + std::to_string(reader.height) + " pixels, " +
+              (width > 0 ? "not " + std::to_string(width) + " x " + std::to_string(height)
+                         : "more than " + std::to_string(maximumPngSide) + " on a side");
+    } else {
+        reader.format = PNG_FORMAT_RGBA;
+        std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(reader));
+        if (!png_image_finish_read(&reader, nullptr, pixels.data(), 0, nullptr)) {
+            why = std::string("it is not a whole PNG file (") + reader.message + ")";
+        } else {
+            image.width = static_cast<int>(reader.width);
+            image.height = static_cast<int>(reader.height);
+            image.rgba = std::move(pixels);
+            result = PngRead::Read;
+        }
     }
-    reader.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(reader));
-    if (!png_image_finish_read(&reader, nullptr, pixels.data(), 0, nullptr)) {
-        png_image_free(&reader);
-        return false;
-    }
-    image.width = static_cast<int>(reader.width);
-    image.height = static_cast<int>(reader.height);
-    image.rgba = std::move(pixels);
-    return true;
+    png_image_free(&reader);
+    std::fclose(file);
+    return result;
+}
+
+bool readPng(const std::string& path, PngImage& image) {
+    std::string why;
+    return readPngFile(path, image, why) == PngRead::Read;
 }
 
 } // namespace runner

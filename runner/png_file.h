@@ -44,7 +44,17 @@ struct PngImage {
     std::vector<std::uint8_t> rgba; // top row first, width * 4 bytes a row
 };
 
-// Reads any PNG as 8-bit RGBA. Returns false if the file is missing or not a valid PNG.
+enum class PngRead { Read, Missing, Refused };
+
+// Reads a PNG file as 8-bit RGBA. Only a regular file is read (a FIFO or a device is not even opened for
+// reading, where it could wait), and a picture whose header declares another size than `width` x `height`
+// (with 0 x 0: more than maximumPngSide on a side) is refused before its pixels are allocated. The
+// reason of a failure is said in `why`: "it is not a PNG file (...)".
+PngRead readPngFile(const std::string& path, PngImage& image, std::string& why, int width = 0,
+                    int height = 0);
+inline constexpr int maximumPngSide = 16384;
+
+// readPngFile without a size; false if the file is missing or refused.
 bool readPng(const std::string& path, PngImage& image);
 
 } // namespace runner

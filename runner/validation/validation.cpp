@@ -1,5 +1,6 @@
 #include "runner/validation/validation.h"
 
+#include "platform/input_file.h"
 #include "platform/whole_file.h"
 #include "runner/png_file.h"
 #include "runner/validation/child_process.h"
@@ -8,17 +9,13 @@
 #include "runner/validation/reference_list.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace runner::validation {
 
@@ -28,12 +25,11 @@ namespace fs = std::filesystem;
 
 constexpr int kValidationFps = 30;
 constexpr const char* kListName = "frames.txt";
-
-bool readFile(const fs::path& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return static_cast<bool>(in) || in.eof();
-}
+// A list may have been sent by anyone: it is refused, not read, when larger than a list can be (a line is
+// under a hundred bytes).
+constexpr std::size_t maximumListBytes = 1 << 20;
+// A rendered frame's file, copied into a references folder: far above a PNG of the largest screen.
+constexpr std::size_t maximumFrameFileBytes = std::size_t{1} << 28;
 
 // The rendering of one screen size: the program's own executable run again, in a child process, with
 // screenshots of the listed frames into `scratch`.
@@ -79,11 +75,9 @@ void printLogTail(const fs::path& log) {
     }
 }
 
+// The difference of a frame and its reference of the same size.
 std::string describe(const ImageDifference& d) {
     char text[160];
-    if (!d.sameSize) {
-        return "size differs";
-    }
     if (std::isinf(d.psnr)) {
         std::snprintf(text, sizeof text, "PSNR  identical  largest %3d  off>%d %6.2f %%", d.largest, kOffBy,
                       100 * d.shareOff);
@@ -94,12 +88,53 @@ std::string describe(const ImageDifference& d) {
     return text;
 }
 
-bool writePicture(const fs::path& path, const PngImage& image) {
-    if (writePng(path.string(), image.width, image.height, image.rgba.data())) {
-        return true;
+// Writes a failing frame and its difference picture into the --validate-out folder, said on standard
+// error if it cannot be done; false if the folder cannot be made.
+bool keepFailure(const fs::path& folder, const std::string& name, const PngImage& reference,
+                 const PngImage& frame) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec) && !fs::create_directories(folder, ec)) {
+        std::fprintf(stderr, "nymbus: validate: cannot create the folder %s: %s\n", folder.c_str(),
+                     ec.message().c_str());
+        return false;
     }
-    std::fprintf(stderr, "nymbus: validate: cannot write %s\n", path.c_str());
-    return false;
+    const std::pair<fs::path, PngImage> pictures[] = {
+        {folder / (name + ".png"), frame},
+        {folder / (name + "-difference.png"), differenceImage(reference, frame)}};
+    for (const auto& [path, image] : pictures) {
+        std::string error;
+        if (!writePng(path.string(), image.width, image.height, image.rgba.data(), 0, false, &error)) {
+            std::fprintf(stderr, "nymbus: validate: %s\n", error.c_str());
+        }
+    }
+    return true;
+}
+
+// The list of reference frames and its text; false once the reason has been said.
+bool readList(const fs::path& path, std::string& text, std::vector<ReferenceFrame>& frames) {
+    std::string why;
+    if (platform::readRegularFile(path.string(), maximumListBytes, text, why) !=
+        platform::InputOpen::Opened) {
+        std::fprintf(stderr, "nymbus: cannot read the list of reference frames %s: %s\n", path.c_str(),
+                     why.c_str());
+        return false;
+    }
+    if (!parseReferenceList(text, frames, why)) {
+        std::fprintf(stderr, "nymbus: %s: %s\n", path.c_str(), why.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The frame rendered into the scratch folder copied into the references folder: "written to PATH" or
+// why not.
+std::string writeReference(const fs::path& rendered, const fs::path& target, bool& ok) {
+    std::string bytes;
+    std::string why;
+    ok = platform::readRegularFile(rendered.string(), maximumFrameFileBytes, bytes, why) ==
+             platform::InputOpen::Opened &&
+         platform::writeWholeFile(target.string(), bytes, why);
+    return ok ? "written to " + target.string() : "NOT WRITTEN: " + why;
 }
 
 int referencesNotFound() {
@@ -126,13 +161,14 @@ int runValidation(const PlatformOptions& options) {
                             : report.referencesDir.empty() ? fs::path(ownFolder)
                                                            : fs::path(report.referencesDir);
     std::error_code ec;
-    if (writing && !fs::is_directory(target) && !fs::create_directories(target, ec)) {
+    if (writing && !fs::is_directory(target, ec) && !fs::create_directories(target, ec)) {
         std::fprintf(stderr, "nymbus: cannot create the folder %s: %s\n", target.c_str(),
                      ec.message().c_str());
         return 1;
     }
     fs::path listPath = target / kListName;
-    if (writing && !fs::exists(listPath)) {
+    // A list there in any form, even a link that leads nowhere, is the one to read (and to say why not).
+    if (writing && !fs::exists(fs::symlink_status(listPath, ec))) {
         if (ownFolder.empty()) {
             return referencesNotFound();
         }
@@ -140,18 +176,13 @@ int runValidation(const PlatformOptions& options) {
     }
     std::string listText;
     std::vector<ReferenceFrame> frames;
+    if (!readList(listPath, listText, frames)) {
+        return 1;
+    }
     std::string error;
-    if (!fs::is_regular_file(listPath) || !readFile(listPath, listText)) {
-        std::fprintf(stderr, "nymbus: cannot read the list of reference frames %s\n", listPath.c_str());
-        return 1;
-    }
-    if (!parseReferenceList(listText, frames, error)) {
-        std::fprintf(stderr, "nymbus: %s: %s\n", listPath.c_str(), error.c_str());
-        return 1;
-    }
     if (writing && listPath != target / kListName &&
         !platform::writeWholeFile((target / kListName).string(), listText, error)) {
-        std::fprintf(stderr, "nymbus: cannot write %s: %s\n", (target / kListName).c_str(), error.c_str());
+        std::fprintf(stderr, "nymbus: %s\n", error.c_str());
         return 1;
     }
     ScratchFolder scratch;
@@ -186,45 +217,41 @@ int runValidation(const PlatformOptions& options) {
     }
 
     int failed = 0;
+    bool keepingFailures = !report.validateOut.empty();
     for (const ReferenceFrame& f : frames) {
         const fs::path rendered = fs::path(scratch.path()) / (f.name + ".png");
-        PngImage frame;
-        const bool haveFrame = readPng(rendered.string(), frame);
         std::printf("%-22s frame %5d  %4d x %-4d  ", f.name.c_str(), f.frame, f.width, f.height);
         if (writing) {
-            std::string bytes;
-            const fs::path out = target / (f.name + ".png");
-            const bool ok = haveFrame && readFile(rendered, bytes) &&
-                            platform::writeWholeFile(out.string(), bytes, error);
-            std::printf("%s\n", ok ? ("written to " + out.string()).c_str() : "NOT WRITTEN");
-            failed += ok ? 0 : 1;
+            bool written = false;
+            std::printf("%s\n", writeReference(rendered, target / (f.name + ".png"), written).c_str());
+            failed += written ? 0 : 1;
             continue;
         }
+        // Both at the listed size, or refused before their pixels are allocated.
+        const fs::path referencePath = target / (f.name + ".png");
         PngImage reference;
-        if (!readPng((target / (f.name + ".png")).string(), reference)) {
-            std::printf("FAIL: no reference picture %s\n", (target / (f.name + ".png")).c_str());
-            ++failed;
-            continue;
-        }
-        if (!haveFrame) {
-            std::printf("FAIL: not rendered\n");
-            ++failed;
-            continue;
-        }
-        const ImageDifference d = compareImages(reference, frame);
-        const bool pass = withinThresholds(d);
-        std::printf("%s  %s\n", describe(d).c_str(), pass ? "pass" : "FAIL");
-        if (!pass) {
-            ++failed;
-            if (!report.validateOut.empty()) {
-                const fs::path out(report.validateOut);
-                fs::create_directories(out, ec);
-                writePicture(out / (f.name + ".png"), frame);
-                if (d.sameSize) {
-                    writePicture(out / (f.name + "-difference.png"), differenceImage(reference, frame));
-                }
+        std::string why;
+        const PngRead read = readPngFile(referencePath.string(), reference, why, f.width, f.height);
+        PngImage frame;
+        std::string notRendered;
+        const bool haveFrame =
+            readPngFile(rendered.string(), frame, notRendered, f.width, f.height) == PngRead::Read;
+        bool pass = false;
+        if (read == PngRead::Missing) {
+            std::printf("FAIL: no reference picture %s\n", referencePath.c_str());
+        } else if (read == PngRead::Refused) {
+            std::printf("FAIL: reference %s: %s\n", referencePath.c_str(), why.c_str());
+        } else if (!haveFrame) {
+            std::printf("FAIL: not rendered (%s)\n", notRendered.c_str());
+        } else {
+            const ImageDifference d = compareImages(reference, frame);
+            pass = withinThresholds(d);
+            std::printf("%s  %s\n", describe(d).c_str(), pass ? "pass" : "FAIL");
+            if (!pass && keepingFailures) {
+                keepingFailures = keepFailure(report.validateOut, f.name, reference, frame);
             }
         }
+        failed += pass ? 0 : 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (writing) {

@@ -11,4 +11,10 @@ if(TARGET nym_assets AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/textures
   target_compile_definitions(report_run_test PRIVATE NYM_PROGRAM="$<TARGET_FILE:nymbus>"
                              NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(report_run_test nymbus)
+  # References and lists that a user may have been sent.
+  find_package(ZLIB REQUIRED)
+  nym_add_test(hostile_references_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/hostile_references_test.cpp
+               LIBS nym_test_child ZLIB::ZLIB)
+  target_compile_definitions(hostile_references_test PRIVATE NYM_PROGRAM="$<TARGET_FILE:nymbus>")
+  add_dependencies(hostile_references_test nymbus)
 endif()

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -97,8 +98,10 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (pid_ > 0) {
         int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        rusage usage{};
+        if (wait4(pid_, &status, WNOHANG, &usage) == pid_) {
             pid_ = 0;
+            peakMemoryKb_ = usage.ru_maxrss;
             return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
         if (std::chrono::steady_clock::now() > deadline) {

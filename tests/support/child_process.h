@@ -33,11 +33,16 @@ public:
     // within the time.
     std::vector<pid_t> waitForChildren(std::chrono::milliseconds limit) const;
 
+    // The largest resident memory of the program or of one of the processes it waited for, in kilobytes,
+    // once it has ended.
+    long peakMemoryKb() const { return peakMemoryKb_; }
+
     std::string output() const;         // its standard error so far
     std::string standardOutput() const; // its standard output so far
 
 private:
     pid_t pid_ = 0;
+    long peakMemoryKb_ = 0;
     std::string errorPath_;
     std::string outputPath_;
 };
