@@ -1,4 +1,5 @@
 // The x11 backend: real windows through Xlib, EGL on the X11 platform with window surfaces.
+#include "platform/interruption.h"
 #include "platform/utf8.h"
 #include "platform/window/window_state.h"
 
@@ -6,9 +7,19 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
 
 namespace platform {
 
@@ -247,14 +258,71 @@ int reportXError(Display* display, XErrorEvent* event) {
     return 0;
 }
 
+// How long the X server may take to answer the connection, as long as the Wayland compositor may.
+constexpr int answerLimitMs = 5000;
+
+// XOpenDisplay waits for the server's answer without a time limit (xcb reads the connection's set-up
+// until it comes), so it runs on a thread of its own, which says when it is done through a pipe. If the
+// answer does not come in time, or a signal ends the wait, the thread is left to wait on: it closes a
+// display that opens too late, and ends with the process otherwise.
+struct DisplayOpening {
+    std::mutex mutex;
+    Display* display = nullptr;
+    bool abandoned = false;
+    int done[2] = {-1, -1};
+    ~DisplayOpening() {
+        ::close(done[0]);
+        ::close(done[1]);
+    }
+};
+
+// The display, or null with the reason in `error`.
+Display* openDisplayWithin(int limitMs, const std::string& name, std::string& error) {
+    auto opening = std::make_shared<DisplayOpening>();
+    if (::pipe2(opening->done, O_CLOEXEC) != 0) {
+        error = "cannot open the X display \"" + name + "\": " + std::strerror(errno);
+        return nullptr;
+    }
+    std::thread([opening] {
+        Display* display = XOpenDisplay(nullptr);
+        std::lock_guard lock(opening->mutex);
+        if (opening->abandoned && display) {
+            XCloseDisplay(display);
+        } else {
+            opening->display = display;
+        }
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t ignored = ::write(opening->done[1], &byte, 1);
+    }).detach();
+    pollfd watched[2] = {{opening->done[0], POLLIN, 0}, {interruptionFd(), POLLIN, 0}};
+    int ready = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    do {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        ready = ::poll(watched, 2, static_cast<int>(std::max<long long>(left.count(), 0)));
+    } while (ready < 0 && errno == EINTR);
+    std::lock_guard lock(opening->mutex);
+    if (watched[0].revents) {
+        if (!opening->display) {
+            error = "cannot open the X display \"" + name + "\"";
+        }
+        return opening->display;
+    }
+    opening->abandoned = true;
+    error = watched[1].revents ? "cannot open the X display \"" + name + "\": interrupted"
+                               : "the X display \"" + name + "\" does not answer (waited " +
+                                     std::to_string(limitMs / 1000) + " s)";
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
     XSetErrorHandler(reportXError);
-    Display* display = XOpenDisplay(nullptr);
+    const char* name = std::getenv("DISPLAY");
+    Display* display = openDisplayWithin(answerLimitMs, name ? name : "", error);
     if (!display) {
-        const char* name = std::getenv("DISPLAY");
-        error = std::string("cannot open the X display \"") + (name ? name : "") + "\"";
         return nullptr;
     }
     return std::make_unique<X11Backend>(display);

@@ -1,6 +1,8 @@
-// The shell's test application as a program: a bounded run on Mesa without a display, and on x11 the
-// frame limit, Escape, and clicks in full-screen and framed windows (input sent through XTest).
+// The shell's test application as a program: a bounded run on Mesa without a display, on x11 the frame
+// limit, Escape, and clicks in full-screen and framed windows (input sent through XTest), and an X
+// display that takes the connection and never answers.
 #include "tests/support/child_process.h"
+#include "tests/support/program_messages.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +13,14 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -48,6 +55,64 @@ TEST(ShellHeadless, PortraitScreenAndScriptedInput) {
     out = framed.output();
     EXPECT_NE(out.find("OnViewCreate(160, 120)\n"), std::string::npos) << out;
     EXPECT_NE(out.find("OnAppStop after 4 frames\n"), std::string::npos) << out;
+}
+
+// An X display that takes connections and never answers: a listening socket under the name Xlib tries
+// first for DISPLAY=:N (the abstract socket "/tmp/.X11-unix/XN"), of a display number nothing else uses.
+class SilentDisplay {
+public:
+    SilentDisplay() {
+        for (int number = 4000 + ::getpid() % 1000; number < 6000 && fd_ < 0; ++number) {
+            fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const std::string name = "/tmp/.X11-unix/X" + std::to_string(number);
+            std::memcpy(address.sun_path + 1, name.data(), name.size()); // sun_path[0] = 0: abstract
+            const socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+            if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0) {
+                name_ = ":" + std::to_string(number);
+            } else {
+                ::close(fd_);
+                fd_ = -1;
+            }
+        }
+    }
+    ~SilentDisplay() { ::close(fd_); }
+    SilentDisplay(const SilentDisplay&) = delete;
+    SilentDisplay& operator=(const SilentDisplay&) = delete;
+
+    const std::string& name() const { return name_; }
+
+private:
+    int fd_ = -1;
+    std::string name_;
+};
+
+// The x11 backend, named or chosen by default, waits 5 s for the display's answer (as the wayland backend
+// waits for the compositor's) and a signal ends the wait. The three runs wait at once.
+TEST(ShellSilentDisplay, TheWaitForTheDisplayIsBoundedAndASignalEndsIt) {
+    SilentDisplay display;
+    ASSERT_FALSE(display.name().empty());
+    const std::vector<std::string> environment = {"DISPLAY=" + display.name(), "WAYLAND_DISPLAY",
+                                                  "WAYLAND_SOCKET", "XDG_RUNTIME_DIR"};
+    const auto start = std::chrono::steady_clock::now();
+    ChildProcess named(NYM_SHELL_TEST_PROGRAM, {"--backend=x11", "-qaf=3"}, environment);
+    ChildProcess chosen(NYM_SHELL_TEST_PROGRAM, {"-qaf=3"}, environment);
+    ChildProcess interrupted(NYM_SHELL_TEST_PROGRAM, {"--backend=x11", "-qaf=3"}, environment);
+    ASSERT_TRUE(interrupted.waitUntilHandling(SIGINT, 5s));
+    interrupted.signal(SIGINT);
+    EXPECT_EQ(interrupted.waitForExit(1s), 1);
+    EXPECT_EQ(programMessages(interrupted.output()),
+              "nymbus: cannot open the X display \"" + display.name() + "\": interrupted\n");
+
+    const std::string silent = "the X display \"" + display.name() + "\" does not answer (waited 5 s)";
+    EXPECT_EQ(named.waitForExit(10s), 1);
+    EXPECT_EQ(programMessages(named.output()), "nymbus: " + silent + "\n");
+    EXPECT_EQ(chosen.waitForExit(10s), 0);
+    EXPECT_EQ(programMessages(chosen.output()), "nymbus: " + silent + "; using the headless backend\n");
+    EXPECT_NE(chosen.output().find("OnAppStop after 4 frames"), std::string::npos);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 8);
 }
 
 // The x11 tests run under an Xvfb server of their own, so that they never send input to a real desktop.

@@ -1,6 +1,7 @@
 // The shell's test application and the demo as programs under a headless Weston of the test's own:
 // full-screen and framed sizes, the compositor going away, a frame the compositor shows against the frames
-// the program rendered, a compositor that stops repainting, and the choice of backend.
+// the program rendered, a compositor that stops repainting, the choice of backend, and a compositor that
+// takes the connection and never answers.
 #include "runner/png_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/weston_server.h"
@@ -14,7 +15,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -224,6 +228,28 @@ TEST_F(WaylandPrograms, WithoutACompositorTheXDisplayIsNext) {
     EXPECT_EQ(program.waitForExit(60s), 0) << program.output();
     EXPECT_NE(program.output().find("; using the x11 backend\n"), std::string::npos) << program.output();
     EXPECT_NE(program.output().find("OnViewCreate(800, 600)\n"), std::string::npos) << program.output();
+}
+
+// A socket that takes the connection and never answers: the wait for the compositor's first answer (5 s
+// at most) ends at once on a signal.
+TEST(WaylandSilentCompositor, ASignalEndsTheWaitForItsAnswer) {
+    const fs::path dir = fs::temp_directory_path() / ("nym_wayland_silent_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "silent").string();
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listening, 8), 0);
+    Shell program({"--backend=wayland", "-qaf=2"}, {"DISPLAY", "WAYLAND_DISPLAY=" + path});
+    ASSERT_TRUE(program.waitUntilHandling(SIGINT, 5s));
+    program.signal(SIGINT);
+    EXPECT_EQ(program.waitForExit(1s), 1) << program.output();
+    EXPECT_EQ(program.output(),
+              "nymbus: cannot connect to the Wayland compositor \"" + path + "\": interrupted\n");
+    ::close(listening);
+    fs::remove_all(dir);
 }
 
 } // namespace

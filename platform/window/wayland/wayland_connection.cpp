@@ -1,5 +1,6 @@
 #include "platform/window/wayland/wayland_connection.h"
 
+#include "platform/interruption.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -101,11 +102,11 @@ std::unique_ptr<Connection> Connection::open(SurfaceWindow windowOf, std::string
     wl_log_set_handler_client(keepLibraryMessage);
     libraryMessage.clear();
     wl_display* display = wl_display_connect(nullptr);
+    const char* variable = std::getenv("WAYLAND_DISPLAY");
+    const std::string name = variable && *variable ? variable : "wayland-0";
     if (!display) {
         const int failure = errno;
-        const char* name = std::getenv("WAYLAND_DISPLAY");
-        error = std::string("cannot connect to the Wayland compositor \"") +
-                (name && *name ? name : "wayland-0") + "\" (" +
+        error = "cannot connect to the Wayland compositor \"" + name + "\" (" +
                 (libraryMessage.empty() ? std::strerror(failure) : libraryMessage) + ")";
         return nullptr;
     }
@@ -113,7 +114,8 @@ std::unique_ptr<Connection> Connection::open(SurfaceWindow windowOf, std::string
     // The globals, then the first events of the objects bound to them (the outputs' modes, the seat's
     // devices).
     if (!connection->roundtrip(answerLimit) || !connection->roundtrip(answerLimit)) {
-        error = "the Wayland compositor does not answer";
+        error = interruptions() > 0 ? "cannot connect to the Wayland compositor \"" + name + "\": interrupted"
+                                    : "the Wayland compositor does not answer";
         return nullptr;
     }
     if (!connection->compositor_ || !connection->shell_) {
@@ -201,6 +203,10 @@ bool Connection::dispatch() {
 bool Connection::waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
+        // A signal ends the run: nothing is waited for any more.
+        if (interruptions() > 0) {
+            return false;
+        }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !readEvents(static_cast<int>(left.count()) + 1)) {
@@ -236,8 +242,8 @@ bool Connection::readEvents(int timeoutMs) {
         lose(std::strerror(failure));
         return false;
     }
-    pollfd socket{wl_display_get_fd(display_), POLLIN, 0};
-    if (poll(&socket, 1, timeoutMs) > 0) {
+    pollfd watched[2] = {{wl_display_get_fd(display_), POLLIN, 0}, {interruptionFd(), POLLIN, 0}};
+    if (poll(watched, 2, timeoutMs) > 0 && watched[0].revents) {
         if (wl_display_read_events(display_) < 0) {
             return failed();
         }
