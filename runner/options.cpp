@@ -1,6 +1,7 @@
 #include "runner/options.h"
 
 #include "runner/capture/video_container.h"
+#include "runner/option_effects.h"
 
 #include <algorithm>
 #include <charconv>
@@ -115,6 +116,7 @@ bool numberedNamesFit(const std::string& pattern) {
 
 bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error) {
     std::string_view qualityOption;
+    std::vector<GivenOption> given;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!arg.starts_with("--")) {
@@ -123,6 +125,7 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
         }
         const std::size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
+        given.push_back({std::string(name), std::string(arg)});
         const bool hasValue = equals != std::string_view::npos;
         const std::string_view value = hasValue ? arg.substr(equals + 1) : std::string_view();
         const auto bad = [&](const char* what) {
@@ -225,7 +228,7 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             return false;
         }
     }
-    return true;
+    return checkOptionsTakeEffect(options, given, error);
 }
 
 std::string platformUsage() {

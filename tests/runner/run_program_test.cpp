@@ -130,6 +130,78 @@ TEST(PlatformOptions, TheCaptureQualityIsOnTheScaleOfTheVideosEncoder) {
     }
 }
 
+// An option that would do nothing (another option it needs is missing, a later one of its kind or another
+// output of the same file replaces it, the run it is for is not made) is refused as a malformed one.
+TEST(PlatformOptions, OptionsThatWouldDoNothingAreRefused) {
+    struct Case {
+        std::vector<const char*> arguments;
+        const char* error;
+    };
+    for (const Case& c : {
+             Case{{"--validate-out=out"}, "invalid option --validate-out=out: applies to --validate"},
+             Case{{"--write-references=r", "--validate-out=out"},
+                  "invalid option --validate-out=out: applies to --validate"},
+             Case{{"--capture-every=3"}, "invalid option --capture-every=3: applies to --capture"},
+             Case{{"--capture-every=3", "--screenshot=1:a.png"},
+                  "invalid option --capture-every=3: applies to --capture"},
+             Case{{"--results=a.json", "--results=b.json"},
+                  "invalid option --results=b.json: --results=a.json was given already"},
+             Case{{"--plot=a.png", "--frame-times=t.csv", "--plot=b.svg"},
+                  "invalid option --plot=b.svg: --plot=a.png was given already"},
+             Case{{"--capture=a.mp4", "--capture=b.mkv"},
+                  "invalid option --capture=b.mkv: --capture=a.mp4 was given already"},
+             Case{{"--backend=x11", "--backend=headless"},
+                  "invalid option --backend=headless: --backend=x11 was given already"},
+             Case{{"--validate", "--validate=refs"},
+                  "invalid option --validate=refs: --validate was given already"},
+             Case{{"--screenshot=5:out/x.png", "--plot=out/x.png"},
+                  "invalid option --plot=out/x.png: --screenshot=5:out/x.png writes the same file"},
+             Case{{"--screenshot=5:x.png", "--screenshot=9:./x.png"},
+                  "invalid option --screenshot=9:./x.png: --screenshot=5:x.png writes the same file"},
+             Case{{"--log=run.y4m", "--capture=out/../run.y4m"},
+                  "invalid option --capture=out/../run.y4m: --log=run.y4m writes the same file"},
+             Case{{"--capture=f/%03d.png", "--screenshot=7:f/012.png"},
+                  "invalid option --screenshot=7:f/012.png: --capture=f/%03d.png writes the same file"},
+             Case{{"--backend=x11", "--screen=320x240"},
+                  "invalid option --screen=320x240: applies to the headless backend"},
+             Case{{"--input=tap@3", "--backend=wayland"},
+                  "invalid option --input=tap@3: applies to the headless backend"},
+             Case{{"--validate", "--capture=a.mp4"},
+                  "invalid option --capture=a.mp4: not used by --validate"},
+             Case{{"--stats", "--write-references=r"},
+                  "invalid option --stats: not used by --write-references"},
+             Case{{"--validate", "-qaf=10"}, "invalid option -qaf=10: not used by --validate"},
+             Case{{"--validate", "--write-references=r"},
+                  "invalid option --write-references=r: not used by --validate"},
+         }) {
+        std::vector<const char*> argv = c.arguments;
+        argv.insert(argv.begin(), "nymbus");
+        SCOPED_TRACE(c.error);
+        runner::PlatformOptions options;
+        std::string error;
+        EXPECT_FALSE(
+            runner::parsePlatformOptions(static_cast<int>(argv.size()), argv.data(), options, error));
+        EXPECT_EQ(error, c.error);
+    }
+    // Said as the other malformed options are: one line, the usage, exit code 2, before anything runs.
+    lastCommandLine = L"untouched";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--capture-every=2", "-qaf=5"}, recordCommandLine), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nymbus: invalid option --capture-every=2: applies to --capture\n" + runner::platformUsage());
+    EXPECT_EQ(lastCommandLine, L"untouched");
+    // What may be given more than once, and outputs of other names.
+    const char* accepted[] = {
+        "nymbus",           "--screenshot=1:a.png", "--screenshot=1:b.png",    "--input=tap@1",
+        "--input=escape@2", "--lose-context=3",     "--lose-context=4",        "--stats",
+        "--stats",          "--capture=f/%03d.png", "--screenshot=2:f/12.png", "--results=a.json",
+        "--plot=p.png",     "--backend=headless",   "--screen=64x48"};
+    runner::PlatformOptions options;
+    std::string error;
+    EXPECT_TRUE(runner::parsePlatformOptions(static_cast<int>(std::size(accepted)), accepted, options, error))
+        << error;
+}
+
 TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(run({"--backend=headless", "-width=320", "-qaf=3", "caf\xC3\xA9", "\xFF\xC3",

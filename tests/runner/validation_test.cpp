@@ -104,8 +104,8 @@ TEST(ImageDifference, TheDifferencePictureMarksPixelsOffInRedAndSmallDifferences
 }
 
 TEST(ReportOptions, AreParsedWithTheirDefaultsAndMalformedOnesRejected) {
-    const char* argv[] = {"nymbus",       "--benchmark=3",   "--results=r.json",   "--frame-times=t.csv",
-                          "--plot=p.svg", "--validate=refs", "--validate-out=out", "-qaf=5"};
+    const char* argv[] = {"nymbus",       "--benchmark=3", "--results=r.json", "--frame-times=t.csv",
+                          "--plot=p.svg", "-qaf=5"};
     runner::PlatformOptions options;
     std::string error;
     ASSERT_TRUE(runner::parsePlatformOptions(static_cast<int>(std::size(argv)), argv, options, error))
@@ -114,18 +114,29 @@ TEST(ReportOptions, AreParsedWithTheirDefaultsAndMalformedOnesRejected) {
     EXPECT_EQ(options.report.resultsPath, "r.json");
     EXPECT_EQ(options.report.frameTimesPath, "t.csv");
     EXPECT_EQ(options.report.plotPath, "p.svg");
-    EXPECT_TRUE(options.report.validate);
-    EXPECT_EQ(options.report.referencesDir, "refs");
-    EXPECT_EQ(options.report.validateOut, "out");
     EXPECT_TRUE(options.report.reportsFrames());
     EXPECT_EQ(options.shellArguments, std::vector<std::string>{"-qaf=5"});
 
-    const char* plain[] = {"nymbus", "--benchmark", "--validate", "--write-references=new"};
+    const char* validation[] = {"nymbus", "--validate=refs", "--validate-out=out"};
+    runner::PlatformOptions validating;
+    ASSERT_TRUE(runner::parsePlatformOptions(3, validation, validating, error)) << error;
+    EXPECT_TRUE(validating.report.validate);
+    EXPECT_EQ(validating.report.referencesDir, "refs");
+    EXPECT_EQ(validating.report.validateOut, "out");
+    EXPECT_FALSE(validating.report.reportsFrames());
+
+    const char* plain[] = {"nymbus", "--benchmark"};
     runner::PlatformOptions defaults;
-    ASSERT_TRUE(runner::parsePlatformOptions(4, plain, defaults, error)) << error;
+    ASSERT_TRUE(runner::parsePlatformOptions(2, plain, defaults, error)) << error;
     EXPECT_EQ(defaults.report.benchmarkLaps, 1);
-    EXPECT_TRUE(defaults.report.referencesDir.empty()); // the program's own
-    EXPECT_EQ(defaults.report.writeReferencesDir, "new");
+    const char* own[] = {"nymbus", "--validate"};
+    runner::PlatformOptions ownReferences;
+    ASSERT_TRUE(runner::parsePlatformOptions(2, own, ownReferences, error)) << error;
+    EXPECT_TRUE(ownReferences.report.referencesDir.empty()); // the program's own
+    const char* writing[] = {"nymbus", "--write-references=new"};
+    runner::PlatformOptions written;
+    ASSERT_TRUE(runner::parsePlatformOptions(2, writing, written, error)) << error;
+    EXPECT_EQ(written.report.writeReferencesDir, "new");
     EXPECT_FALSE(runner::PlatformOptions().report.reportsFrames());
 
     for (const char* bad : {"--benchmark=0", "--benchmark=", "--benchmark=2x", "--results=r.txt", "--results",
