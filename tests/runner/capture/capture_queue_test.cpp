@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -14,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Encodes a frame as its number; encoding takes a time that varies from frame to frame, so workers
-// finish out of order. Storing can be held back, and made to fail at a frame.
+// finish out of order. Storing can be watched (before and after), and made to fail at a frame.
 class RecordingSink final : public runner::FrameSink {
 public:
     void begin(int width, int height) override {
@@ -35,14 +38,17 @@ public:
     bool store(const runner::CapturedFrame& frame, const std::vector<std::uint8_t>& encoded,
                std::string& error) override {
         EXPECT_EQ(storing.fetch_add(1), 0) << "two frames stored at once";
-        while (holdStores) {
-            std::this_thread::sleep_for(1ms);
+        if (watch) {
+            watch(frame);
         }
         {
             std::lock_guard lock(mutex);
             stored.push_back(frame.number);
             EXPECT_EQ(encoded[0], static_cast<std::uint8_t>(frame.number));
             EXPECT_EQ(encoded[1], static_cast<std::uint8_t>(frame.number * 3));
+        }
+        if (watch) {
+            watch(frame);
         }
         --storing;
         if (frame.number == failStoringAt) {
@@ -62,7 +68,7 @@ public:
 
     int failEncodingAt = -1;
     int failStoringAt = -1;
-    std::atomic<bool> holdStores{false};
+    std::function<void(const runner::CapturedFrame&)> watch;
     std::atomic<int> storing{0};
     bool finished = false;
     int beginWidth = 0;
@@ -113,27 +119,47 @@ TEST(CaptureQueue, FramesAreStoredInCaptureOrderOneAtATime) {
     EXPECT_EQ(queue.acquire(60, 8, 6), nullptr);
 }
 
+// The disk is slower than the capture: each frame is stored only once the capturing thread has asked for
+// the buffer of the frame three after it. The capturing thread is handed three buffers, and a buffer
+// again only once the frame in it has been stored.
 TEST(CaptureQueue, ASlowDiskMakesTheCapturingThreadWaitInsteadOfHoldingMoreFrames) {
     auto sink = std::make_unique<RecordingSink>();
     RecordingSink& recording = *sink;
-    recording.holdStores = true;
     runner::CaptureQueue queue(std::move(sink), 2, 3);
-    std::atomic<int> acquired{0};
+    std::mutex mutex;
+    std::condition_variable askedMore;
+    int asked = 0;                                  // frames the capturing thread has asked a buffer for
+    std::vector<const runner::CapturedFrame*> held; // the buffer each frame was handed, by frame number
+    recording.watch = [&](const runner::CapturedFrame& frame) {
+        std::unique_lock lock(mutex);
+        askedMore.wait(lock, [&] { return asked > frame.number + 3 || asked == 20; });
+        for (std::size_t later = static_cast<std::size_t>(frame.number) + 1; later < held.size(); ++later) {
+            EXPECT_NE(held[later], &frame) << "frame " << later << " was handed the buffer of frame "
+                                           << frame.number << " before it was stored";
+        }
+    };
     std::thread capturing([&] {
         for (int i = 0; i < 20; ++i) {
+            {
+                std::lock_guard lock(mutex);
+                ++asked;
+            }
+            askedMore.notify_all();
             runner::CapturedFrame* frame = queue.acquire(i, 4, 2);
-            ++acquired;
             frame->pixels.assign(32, static_cast<std::uint8_t>(i * 3));
+            {
+                std::lock_guard lock(mutex);
+                held.push_back(frame);
+            }
             queue.submit(frame);
         }
     });
-    std::this_thread::sleep_for(200ms);
-    // Frame 0 is being stored and frames 1 and 2 wait: the fourth acquire waits for a buffer.
-    EXPECT_EQ(acquired, 3);
-    recording.holdStores = false;
     capturing.join();
     EXPECT_TRUE(queue.finish());
     EXPECT_EQ(recording.storedFrames(), upTo(20));
+    std::vector<const runner::CapturedFrame*> buffers = held;
+    std::sort(buffers.begin(), buffers.end());
+    EXPECT_EQ(std::unique(buffers.begin(), buffers.end()) - buffers.begin(), 3);
 }
 
 TEST(CaptureQueue, AFailureStopsTheCaptureAndKeepsTheFirstReason) {
