@@ -52,11 +52,11 @@ bool Y4mSink::store(const CapturedFrame&, const std::vector<std::uint8_t>& encod
 }
 
 void Y4mSink::discardPartialFrame() {
+    file_.truncate(wholeBytes_);
+    // Without a frame there is nothing worth keeping: a new file is not put in place.
     if (wholeFrames_ == 0) {
         file_.discard();
-        return;
     }
-    file_.truncate(wholeBytes_);
 }
 
 bool Y4mSink::finish(std::string& error) {

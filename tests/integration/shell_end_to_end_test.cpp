@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <optional>
 #include <string>
