@@ -4,6 +4,7 @@
 #include "runner/capture/video_container.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <string_view>
 
@@ -55,14 +56,12 @@ bool numbers(const std::string& pattern, const std::string& file) {
         !file.ends_with(suffix)) {
         return false;
     }
-    const std::string digits = file.substr(prefix.size(), file.size() - prefix.size() - suffix.size());
-    if (digits.size() > 10 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return false;
-    }
-    const long long number = std::stoll(digits);
-    return number < (1ll << 31) &&
-           PngSequenceSink::numberedPath(pattern.substr(percent), static_cast<int>(number)) ==
+    // A frame number, however many zeros pad it; the pattern's own formatting of it must give the name.
+    const std::string_view digits(file.data() + prefix.size(), file.size() - prefix.size() - suffix.size());
+    int number = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return ec == std::errc() && end == digits.data() + digits.size() && number >= 0 &&
+           PngSequenceSink::numberedPath(pattern.substr(percent), number) ==
                std::string_view(file).substr(prefix.size());
 }
 
