@@ -137,7 +137,7 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             return bad("takes no value");
         }
         if (!flag && !hasValue &&
-            (name == "--backend" || name == "--screen" || name == "--input" || name == "--fixed-fps" ||
+            (name == "--backend" || name == "--gl" || name == "--screen" || name == "--input" || name == "--fixed-fps" ||
              name == "--log" || name == "--capture" || name == "--capture-every" ||
              name == "--capture-quality" || name == "--screenshot" || name == "--lose-context")) {
             return bad("needs a value");
@@ -157,6 +157,14 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
                 options.backend = platform::WindowBackendKind::Headless;
             } else {
                 return bad("expected wayland, x11 or headless");
+            }
+        } else if (name == "--gl") {
+            if (value == "es1") {
+                options.gl = platform::gles::GlPath::Es1;
+            } else if (value == "es2") {
+                options.gl = platform::gles::GlPath::Es2;
+            } else {
+                return bad("expected es1 or es2");
             }
         } else if (name == "--screen") {
             if (!parseSize(value, options.headless.screenWidth, options.headless.screenHeight)) {
@@ -236,6 +244,8 @@ std::string platformUsage() {
            "platform options:\n"
            "  --backend=wayland|x11|headless  window system (default: wayland when a compositor answers,\n"
            "                             else x11 when DISPLAY is set, else headless)\n"
+           "  --gl=es1|es2               OpenGL ES 1.x itself, or carried out on OpenGL ES 2.0 by the\n"
+           "                             translation (default: es1 when it gives a context, else es2)\n"
            "  --screen=WxH               headless screen size (default 640x480; 240x320 is a portrait "
            "handheld)\n"
            "  --input=EVENT@FRAME,...    headless input: escape, tap or close after that presented frame\n"

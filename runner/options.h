@@ -1,5 +1,6 @@
 #pragma once
 // The platform's own command-line options (all begin with "--"); the other arguments go to the shell.
+#include "platform/gles/system_driver.h"
 #include "platform/window/window_backend.h"
 #include "runner/report/report_options.h"
 
@@ -19,6 +20,7 @@ struct PlatformOptions {
     bool version = false;
     std::optional<platform::WindowBackendKind> backend; // default: see platform::selectDefaultWindowBackend
     platform::HeadlessSettings headless;                // --screen, --input
+    std::optional<platform::gles::GlPath> gl;           // default: see platform::gles::chooseGlPath
     int fixedFps = 0;                                   // 0: the real clock
     std::string logPath;
     std::string capturePath; // "-" for y4m on standard output

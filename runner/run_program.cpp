@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/gles/emulation.h"
+#include "platform/gles/system_driver.h"
 #include "platform/interruption.h"
 #include "platform/output_file.h"
 #include "platform/utf8.h"
@@ -84,6 +85,15 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
         std::fprintf(stderr, "nymbus: %s\n", problem.c_str());
         return 2;
     }
+    std::string note;
+    if (!platform::gles::chooseGlPath(options.gl, note, error)) {
+        std::fprintf(stderr, "nymbus: %s\n", error.c_str());
+        return 1;
+    }
+    if (!note.empty()) {
+        std::fprintf(stderr, "nymbus: %s\n", note.c_str());
+    }
+    options.gl = platform::gles::glPath();
     // From here on a signal stops the run, wherever it waits, and its outputs are completed.
     quitOnSignals();
     if (options.report.validate || !options.report.writeReferencesDir.empty()) {

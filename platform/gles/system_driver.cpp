@@ -203,4 +203,25 @@ std::string glPathProblem(GlPath path) {
     return {};
 }
 
+bool chooseGlPath(std::optional<GlPath> named, std::string& note, std::string& error) {
+    const GlPath first = named.value_or(GlPath::Es1);
+    const std::string problem = glPathProblem(first);
+    if (problem.empty()) {
+        setGlPath(first);
+        return true;
+    }
+    if (named) {
+        error = std::string("--gl=") + glPathName(first) + ": " + problem;
+        return false;
+    }
+    const std::string es2Problem = glPathProblem(GlPath::Es2);
+    if (!es2Problem.empty()) {
+        error = "no OpenGL ES to draw with: " + problem + "; and " + es2Problem;
+        return false;
+    }
+    note = "no OpenGL ES 1.x (" + problem + "): drawing through the OpenGL ES 2.0 translation (--gl=es2)";
+    setGlPath(GlPath::Es2);
+    return true;
+}
+
 } // namespace platform::gles

@@ -4,6 +4,7 @@
 // OpenGL ES 2.0 library under the translation (platform/gles/es2).
 #include "platform/gles/dispatch.h"
 
+#include <optional>
 #include <string>
 
 namespace platform::gles {
@@ -30,5 +31,10 @@ const DispatchTable& systemLibrary();
 // surfaceless display, or the default one); otherwise one line saying what failed. Loads nothing into
 // the dispatch table.
 std::string glPathProblem(GlPath path);
+
+// Chooses and sets the path of a run: the one named, or by default es1 when it starts and else es2, with
+// a one-line `note` on that fall-back. False, with one line in `error`, when the named path (or, by
+// default, neither) cannot start.
+bool chooseGlPath(std::optional<GlPath> named, std::string& note, std::string& error);
 
 } // namespace platform::gles

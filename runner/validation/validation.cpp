@@ -42,6 +42,9 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
     std::vector<std::string> args = {
         "nymbus", std::string("--backend=") + platform::windowBackendName(backend),
         "--fixed-fps=" + std::to_string(kValidationFps), "--log=" + log.string()};
+    if (options.gl) {
+        args.push_back(std::string("--gl=") + platform::gles::glPathName(*options.gl));
+    }
     int last = 0;
     for (const ReferenceFrame& f : frames) {
         if (f.width == width && f.height == height) {
