@@ -35,10 +35,11 @@ template <typename GetIv, typename GetLog> std::string infoLog(GLuint object, Ge
 }
 
 void reportFailure(const ShaderKey& key, const char* what, const std::string& log) {
-    char head[96];
-    std::snprintf(head, sizeof head,
-                  "nymbus: OpenGL ES 2.0 translation: shader variant %06x: %s: ", key.packed(), what);
-    platform::outputDebugString(fromUtf8(head + log + "\n").c_str());
+    char variant[16];
+    std::snprintf(variant, sizeof variant, "%06x", key.packed());
+    const std::string line = std::string("nymbus: OpenGL ES 2.0 translation: shader variant ") + variant +
+                             ": " + what + ": " + log + "\n";
+    platform::outputDebugString(fromUtf8(line).c_str());
 }
 
 GLuint compile(const Es2Functions& gl, GLenum stage, const std::string& source, const ShaderKey& key) {
