@@ -93,6 +93,7 @@ using GLchar = char;
       (target, level, xoffset, yoffset, width, height, format, type, pixels))                                \
     X(void, glUniform1f, (GLint location, GLfloat v0), (location, v0))                                       \
     X(void, glUniform1i, (GLint location, GLint v0), (location, v0))                                         \
+    X(void, glUniform2f, (GLint location, GLfloat v0, GLfloat v1), (location, v0, v1))                       \
     X(void, glUniform4f, (GLint location, GLfloat v0, GLfloat v1, GLfloat v2, GLfloat v3),                   \
       (location, v0, v1, v2, v3))                                                                            \
     X(void, glUniformMatrix4fv, (GLint location, GLsizei count, GLboolean transpose, const GLfloat* value),  \

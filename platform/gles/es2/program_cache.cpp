@@ -100,7 +100,7 @@ ProgramRecord build(const Es2Functions& gl, const ShaderKey& key, GLuint& curren
         const GLuint p = record.program;
         record.mvp = gl.glGetUniformLocation(p, "u_mvp");
         record.modelview = gl.glGetUniformLocation(p, "u_modelview");
-        record.alphaRef = gl.glGetUniformLocation(p, "u_alpha_ref");
+        record.alphaTest = gl.glGetUniformLocation(p, "u_alpha_test");
         record.fog = gl.glGetUniformLocation(p, "u_fog");
         gl.glUseProgram(p);
         currentProgram = p;

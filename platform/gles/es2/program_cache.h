@@ -20,12 +20,12 @@ struct ProgramRecord {
     GLint mvp = -1;
     GLint modelview = -1;
     std::array<GLint, kTextureUnits> textureMatrix{-1, -1};
-    GLint alphaRef = -1;
+    GLint alphaTest = -1;
     GLint fog = -1;
     // The versions of the values the program's uniforms hold.
     std::uint64_t transformVersion = kNoVersion;
     std::array<std::uint64_t, kTextureUnits> textureVersion{kNoVersion, kNoVersion};
-    std::uint64_t alphaVersion = kNoVersion;
+    std::uint64_t alphaVersion = kNoVersion; // of the reference and of the colour buffer's precision
     std::uint64_t fogVersion = kNoVersion;
 };
 

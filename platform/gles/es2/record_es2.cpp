@@ -448,6 +448,9 @@ void record_glUniform1f(GLint location, GLfloat v0) {
         note("glUniform1f", [&] { return join({uniformText(location), real(v0)}); });
     }
 }
+void record_glUniform2f(GLint location, GLfloat v0, GLfloat v1) {
+    note("glUniform2f", [&] { return join({uniformText(location), real(v0), real(v1)}); });
+}
 void record_glUniform1i(GLint location, GLint v0) {
     if (s().logging()) {
         note("glUniform1i", [&] { return join({uniformText(location), num(v0)}); });

@@ -73,17 +73,17 @@ const char* alphaFails(AlphaFunc func) {
     case AlphaFunc::Never:
         return "true";
     case AlphaFunc::Less:
-        return "!(p.a < u_alpha_ref)";
+        return "!(a < u_alpha_test.x)";
     case AlphaFunc::Equal:
-        return "!(p.a == u_alpha_ref)";
+        return "!(a == u_alpha_test.x)";
     case AlphaFunc::Lequal:
-        return "!(p.a <= u_alpha_ref)";
+        return "!(a <= u_alpha_test.x)";
     case AlphaFunc::Greater:
-        return "!(p.a > u_alpha_ref)";
+        return "!(a > u_alpha_test.x)";
     case AlphaFunc::Notequal:
-        return "!(p.a != u_alpha_ref)";
+        return "!(a != u_alpha_test.x)";
     case AlphaFunc::Gequal:
-        return "!(p.a >= u_alpha_ref)";
+        return "!(a >= u_alpha_test.x)";
     case AlphaFunc::Always:
         break;
     }
@@ -137,7 +137,14 @@ std::string fragmentShader(const ShaderKey& key) {
     }
     if (key.alpha != AlphaFunc::Always) {
         if (key.alpha != AlphaFunc::Never) {
-            declarations += "uniform float u_alpha_ref;\n";
+            // u_alpha_test: (reference, steps). With steps, alpha and the reference (given in steps) are
+            // compared at the colour buffer's precision, as the fixed-function libraries do for 8-bit
+            // buffers.
+            declarations += "uniform vec2 u_alpha_test;\n";
+            body += "    float a = clamp(p.a, 0.0, 1.0);\n"
+                    "    if (u_alpha_test.y > 0.0) {\n"
+                    "        a = floor(a * u_alpha_test.y + 0.5);\n"
+                    "    }\n";
         }
         body += std::string("    if (") + alphaFails(key.alpha) + ") {\n        discard;\n    }\n";
     }

@@ -34,6 +34,10 @@ struct Context {
     ProgramRecord* program = nullptr;
     Matrix mvp;
     std::uint64_t mvpVersion = kNoVersion;
+    // The steps of the colour buffer's alpha test: 255 for 8-bit colour channels, 0 (compared as floats)
+    // for others; -1 until asked after the context was made current.
+    int alphaSteps = -1;
+    std::uint64_t alphaStepsVersion = 0;
 };
 
 // The OpenGL ES 2.0 library under the translation.

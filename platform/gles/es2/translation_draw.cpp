@@ -2,6 +2,9 @@
 // indices) the draw reads streamed into buffer objects, then the library's draw.
 #include "platform/gles/es2/translation_context.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace platform::gles::es2 {
 
 namespace {
@@ -40,9 +43,19 @@ void uploadUniforms(Context& c, ProgramRecord& p) {
             p.textureVersion[i] = unit.matrixVersion;
         }
     }
-    if (p.alphaRef >= 0 && p.alphaVersion != s.alphaVersion) {
-        gl().glUniform1f(p.alphaRef, s.alphaRef);
-        p.alphaVersion = s.alphaVersion;
+    if (p.alphaTest >= 0) {
+        if (c.alphaSteps < 0) {
+            GLint redBits = 0;
+            gl().glGetIntegerv(GL_RED_BITS, &redBits);
+            c.alphaSteps = redBits == 8 ? 255 : 0;
+            c.alphaStepsVersion = nextVersion();
+        }
+        const std::uint64_t version = std::max(s.alphaVersion, c.alphaStepsVersion);
+        if (p.alphaVersion != version) {
+            const auto steps = static_cast<float>(c.alphaSteps);
+            gl().glUniform2f(p.alphaTest, steps > 0 ? std::nearbyint(s.alphaRef * steps) : s.alphaRef, steps);
+            p.alphaVersion = version;
+        }
     }
     if (p.fog >= 0 && p.fogVersion != s.fogVersion) {
         // As the fixed-function libraries do, a fog of no depth (end = start) has a scale of 1.

@@ -90,6 +90,8 @@ EGLBoolean translated_eglMakeCurrent(EGLDisplay dpy, EGLSurface draw, EGLSurface
             entry.context = std::make_unique<Context>();
             entry.context->group = entry.group;
         }
+        // The surface may be another.
+        entry.context->alphaSteps = -1;
         setCurrentContext(entry.context.get());
     }
     if (previous != ctx) {

@@ -93,6 +93,7 @@ std::size_t attributeOffset(const RecordedTranslation& t, int location) {
 TEST(TranslationDraw, ARaceDrawSetsTheKeysProgramItsUniformsAndOneAttributePerArrayRead) {
     RecordedTranslation t;
     raceDrawState();
+    t.es2.setInteger(GL_RED_BITS, {8});
     t.es2.clearLog();
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, kIndices);
 
@@ -109,7 +110,9 @@ TEST(TranslationDraw, ARaceDrawSetsTheKeysProgramItsUniformsAndOneAttributePerAr
         ElementsAre(StartsWith("glUniformMatrix4fv(u_mvp, 1, GL_FALSE, [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1"),
                     "glUniformMatrix4fv(u_texture_matrix1, 1, GL_FALSE, [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, "
                     "0, 0.5, 0.5, 0, 1])"));
-    EXPECT_THAT(filtered(log, "glUniform1f"), ElementsAre("glUniform1f(u_alpha_ref, 0.48999)"));
+    // An 8-bit colour buffer: alpha is tested in its steps, the reference 0.48999 being 125 of 255.
+    EXPECT_THAT(filtered(log, "glGetIntegerv"), ElementsAre("glGetIntegerv(GL_RED_BITS)"));
+    EXPECT_THAT(filtered(log, "glUniform2f"), ElementsAre("glUniform2f(u_alpha_test, 125, 255)"));
     // GL_FIXED arrives as floats, padded to whole elements; colours as normalised bytes.
     EXPECT_THAT(filtered(log, "glVertexAttribPointer"),
                 ElementsAre(StartsWith("glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 12, "),
@@ -129,21 +132,26 @@ TEST(TranslationDraw, ARaceDrawSetsTheKeysProgramItsUniformsAndOneAttributePerAr
     EXPECT_THAT(fragment, HasSubstr("texture2DProj(u_texture1, v_texcoord1)"));
     EXPECT_THAT(fragment, HasSubstr("p = vec4(p.rgb * t.rgb, p.a);"));                 // modulate, RGB
     EXPECT_THAT(fragment, HasSubstr("p = vec4(min(p.rgb + t.rgb, 1.0), p.a * t.a);")); // add, RGBA
-    EXPECT_THAT(fragment, HasSubstr("!(p.a > u_alpha_ref)"));
+    EXPECT_THAT(fragment, HasSubstr("!(a > u_alpha_test.x)"));
 
     // The same draw again: no program work, no uniform, the attributes stay enabled.
     t.es2.clearLog();
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, kIndices);
-    EXPECT_THAT(t.es2.log({"glCreateProgram", "glUseProgram", "glUniformMatrix4fv", "glUniform1f",
-                           "glEnableVertexAttribArray", "glDisableVertexAttribArray"}),
+    EXPECT_THAT(t.es2.log({"glCreateProgram", "glUseProgram", "glUniformMatrix4fv", "glUniform2f",
+                           "glGetIntegerv", "glEnableVertexAttribArray", "glDisableVertexAttribArray"}),
                 IsEmpty());
     // Only what changed goes to the program.
     glAlphaFuncx(GL_GREATER, kOne / 4);
     glMatrixMode(GL_MODELVIEW);
     glTranslatex(0, 0, -kOne);
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, kIndices);
-    EXPECT_THAT(t.es2.log({"glUniformMatrix4fv", "glUniform1f"}),
-                ElementsAre(StartsWith("glUniformMatrix4fv(u_mvp, "), "glUniform1f(u_alpha_ref, 0.25)"));
+    EXPECT_THAT(t.es2.log({"glUniformMatrix4fv", "glUniform2f"}),
+                ElementsAre(StartsWith("glUniformMatrix4fv(u_mvp, "), "glUniform2f(u_alpha_test, 64, 255)"));
+    // Another surface may have other bits: a colour buffer of 5-6-5 compares alpha as it comes.
+    t.es2.setInteger(GL_RED_BITS, {5});
+    eglMakeCurrent(t.display, t.surface, t.surface, t.context);
+    glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, kIndices);
+    EXPECT_EQ(t.es2.log({"glUniform2f"}).back(), "glUniform2f(u_alpha_test, 0.25, 0)");
 }
 
 TEST(TranslationDraw, VerticesReachTheLibraryInBuffersAsFloatsBytesOrShortsNeverAsClientArraysOrFixed) {
