@@ -2,6 +2,8 @@
 
 #include "platform/clock.h"
 #include "platform/debug_output.h"
+#include "platform/gles/es2/program_cache.h"
+#include "platform/gles/system_driver.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
 #include "runner/png_file.h"
@@ -155,7 +157,14 @@ std::string Presentation::statsReport() const {
                   "99th percentile frame time: %.2f ms\ncontext losses: %d, recovered: %d\nGL errors: %d\n",
                   s.frames, s.totalMs / 1000, s.meanFps, s.medianMs, s.p99Ms, counts.contextLosses,
                   counts.recoveries, counts.glErrors);
-    return text;
+    std::string report = text;
+    if (platform::gles::glPath() == platform::gles::GlPath::Es2) {
+        const platform::gles::es2::ShaderStatistics shaders = platform::gles::es2::shaderStatistics();
+        std::snprintf(text, sizeof text, "shader variants: %d, built in %.1f ms%s\n", shaders.variants,
+                      shaders.buildMilliseconds, shaders.failures ? " (some failed: see the log)" : "");
+        report += text;
+    }
+    return report;
 }
 
 bool Presentation::writeReports(std::FILE* table) const {

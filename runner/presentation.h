@@ -29,7 +29,8 @@ public:
     // False if any output failed; each failure has been reported on standard error.
     bool finish();
     // The --stats report: frames presented, seconds, mean fps, median and 99th percentile frame time, the
-    // context losses and recoveries, and the GL errors the program was handed.
+    // context losses and recoveries, the GL errors the program was handed, and on the es2 path the shader
+    // variants built and the time that took.
     std::string statsReport() const;
     // The table and files of the report options; false if a file could not be written.
     bool writeReports(std::FILE* table) const;
