@@ -7,7 +7,6 @@
 
 #include "platform/clock.h"
 #include "platform/gles/emulation.h"
-#include "platform/gles/es2/program_cache.h"
 #include "platform/gles/es2/record_es2.h"
 #include "platform/gles/es2/translation_driver.h"
 #include "platform/gles/record_driver.h"
@@ -102,7 +101,6 @@ void frameThroughTranslation(benchmark::State& state) {
     for (auto _ : state) {
         r.frame();
     }
-    state.counters["shader_variants"] = platform::gles::es2::shaderStatistics().variants;
 }
 BENCHMARK(frameThroughTranslation)->Unit(benchmark::kMicrosecond)->Iterations(kLap);
 

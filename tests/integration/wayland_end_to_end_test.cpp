@@ -111,6 +111,20 @@ TEST_F(WaylandPrograms, TheDemoRunsFullScreenAndFramed) {
     EXPECT_EQ(image.height, 150);
 }
 
+TEST_F(WaylandPrograms, TheDemoDrawsThroughTheOpenGlEs2TranslationInAWindow) {
+    const std::string window = server.runtimeFolder() + "/es2.png";
+    ChildProcess framed(NYM_PROGRAM,
+                        {"--backend=wayland", "--gl=es2", "--fixed-fps=30", "-windowed", "-width=200",
+                         "-height=150", "-qaf=5", "--screenshot=5:" + window, "--stats"},
+                        onWeston);
+    EXPECT_EQ(framed.waitForExit(120s), 0) << framed.output();
+    EXPECT_NE(framed.standardOutput().find("shader variants: "), std::string::npos);
+    runner::PngImage image;
+    ASSERT_TRUE(runner::readPng(window, image));
+    EXPECT_EQ(image.width, 200);
+    EXPECT_EQ(image.height, 150);
+}
+
 TEST_F(WaylandPrograms, TheFrameTheCompositorShowsIsOneTheDemoRendered) {
     const fs::path frames = fs::path(server.runtimeFolder()) / "frames";
     fs::create_directories(frames);

@@ -43,6 +43,8 @@ TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
                             "--capture=x/ab%252d.png/y",
                             "--screenshot=5",
                             "--backend=gdi",
+                            "--gl=es3",
+                            "--gl",
                             "--lose-context=1,,2",
                             "--stats=1",
                             "--capture-every=0",
@@ -85,6 +87,7 @@ TEST(PlatformOptions, ValuesAreParsed) {
                           "--capture=f/%05d.png",
                           "--capture-every=3",
                           "--stats",
+                          "--gl=es2",
                           "-qaf=10"};
     runner::PlatformOptions options;
     std::string error;
@@ -102,6 +105,7 @@ TEST(PlatformOptions, ValuesAreParsed) {
     EXPECT_EQ(options.screenshots[0].frame, 7);
     EXPECT_EQ(options.captureEvery, 3);
     EXPECT_TRUE(options.stats);
+    EXPECT_EQ(options.gl, platform::gles::GlPath::Es2);
     EXPECT_EQ(options.shellArguments, (std::vector<std::string>{"-width=200", "-qaf=10"}));
 }
 
