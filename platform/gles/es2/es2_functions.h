@@ -16,6 +16,9 @@ using GLchar = char;
 #define GL_SHADING_LANGUAGE_VERSION 0x8B8C
 #define GL_BLEND_SRC_RGB 0x80C9
 #define GL_TEXTURE_CUBE_MAP 0x8513
+#define GL_COMPRESSED_RGBA_S3TC_DXT3_EXT 0x83F2
+#define GL_COMPRESSED_RGBA_S3TC_DXT5_EXT 0x83F3
+#define GL_ETC1_RGB8_OES 0x8D64
 
 #define NYM_ES2_FUNCTIONS(X)                                                                                 \
     X(void, glActiveTexture, (GLenum texture), (texture))                                                    \

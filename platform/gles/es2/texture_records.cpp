@@ -1,5 +1,7 @@
 #include "platform/gles/es2/texture_records.h"
 
+#include "platform/gles/es2/es2_functions.h"
+
 #include <algorithm>
 
 namespace platform::gles::es2 {
@@ -52,17 +54,29 @@ void TextureRecord::fillMipmaps() {
     }
 }
 
-SampledFormat baseFormat(GLenum internalFormat) {
-    switch (internalFormat) {
+SampledFormat baseFormat(GLenum format) {
+    switch (format) {
     case GL_ALPHA:
         return SampledFormat::Alpha;
     case GL_LUMINANCE:
     case GL_RGB:
-    case GL_COMPRESSED_RGB_S3TC_DXT1_EXT:
         return SampledFormat::Colour;
     case GL_LUMINANCE_ALPHA:
     case GL_RGBA:
+        return SampledFormat::ColourAlpha;
+    default:
+        return SampledFormat::None;
+    }
+}
+
+SampledFormat compressedFormat(GLenum internalFormat) {
+    switch (internalFormat) {
+    case GL_COMPRESSED_RGB_S3TC_DXT1_EXT:
+    case GL_ETC1_RGB8_OES:
+        return SampledFormat::Colour;
     case GL_COMPRESSED_RGBA_S3TC_DXT1_EXT:
+    case GL_COMPRESSED_RGBA_S3TC_DXT3_EXT:
+    case GL_COMPRESSED_RGBA_S3TC_DXT5_EXT:
         return SampledFormat::ColourAlpha;
     default:
         return SampledFormat::None;

@@ -35,9 +35,12 @@ struct TextureRecord {
     void fillMipmaps();
 };
 
-// The base format of an uncompressed internal format or a compressed one the translation passes on;
+// The base format of an uncompressed format (GL_ALPHA, GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB, GL_RGBA);
 // None for anything else.
-SampledFormat baseFormat(GLenum internalFormat);
+SampledFormat baseFormat(GLenum format);
+// The base format of a compressed format of the extensions the translation passes on (DXT1, DXT3, DXT5,
+// ETC1); None for anything else.
+SampledFormat compressedFormat(GLenum internalFormat);
 
 // The textures of a share group by name. Name 0, each context's default texture, is kept by the context.
 using TextureRecords = std::unordered_map<GLuint, TextureRecord>;

@@ -95,16 +95,14 @@ void translated_glTexImage2D(GLenum target, GLint level, GLint internalformat, G
     if (!imageAccepted(target, level, width, height)) {
         return;
     }
-    // GL_ALPHA, GL_RGB, GL_RGBA, GL_LUMINANCE and GL_LUMINANCE_ALPHA.
-    const auto uncompressed = [](GLenum f) { return f >= GL_ALPHA && f <= GL_LUMINANCE_ALPHA; };
-    const SampledFormat sampled = uncompressed(format) ? baseFormat(format) : SampledFormat::None;
+    const SampledFormat sampled = baseFormat(format);
     const bool packed = type == GL_UNSIGNED_SHORT_5_6_5 || type == GL_UNSIGNED_SHORT_4_4_4_4 ||
                         type == GL_UNSIGNED_SHORT_5_5_5_1;
     if (sampled == SampledFormat::None || (type != GL_UNSIGNED_BYTE && !packed)) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    if (border != 0 || !uncompressed(static_cast<GLenum>(internalformat))) {
+    if (border != 0 || baseFormat(static_cast<GLenum>(internalformat)) == SampledFormat::None) {
         setError(GL_INVALID_VALUE);
         return;
     }
@@ -122,8 +120,15 @@ void translated_glCompressedTexImage2D(GLenum target, GLint level, GLenum intern
     if (!imageAccepted(target, level, width, height)) {
         return;
     }
+    // The formats of the extensions the translation passes on; the paletted formats of OpenGL ES 1.1 are
+    // not carried out.
+    const SampledFormat sampled = compressedFormat(internalformat);
+    if (sampled == SampledFormat::None) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
     gl().glCompressedTexImage2D(target, level, internalformat, width, height, border, imageSize, data);
-    noteImage(level, width, height, baseFormat(internalformat), false);
+    noteImage(level, width, height, sampled, false);
 }
 
 void translated_glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,

@@ -1,5 +1,6 @@
 // The steps of the translation that need no library: the shader key of a state, texture completeness and
 // the primitives of flat shading.
+#include "platform/gles/es2/es2_functions.h"
 #include "platform/gles/es2/flat_shading.h"
 #include "platform/gles/es2/shader_key.h"
 
@@ -114,8 +115,11 @@ TEST(TextureCompleteness, MipmappingNeedsEveryLevelDownToOneTexelOfTheSameFormat
 
     EXPECT_EQ(baseFormat(GL_LUMINANCE), SampledFormat::Colour);
     EXPECT_EQ(baseFormat(GL_LUMINANCE_ALPHA), SampledFormat::ColourAlpha);
-    EXPECT_EQ(baseFormat(GL_COMPRESSED_RGB_S3TC_DXT1_EXT), SampledFormat::Colour);
-    EXPECT_EQ(baseFormat(GL_PALETTE4_RGB8_OES), SampledFormat::None);
+    EXPECT_EQ(baseFormat(GL_COMPRESSED_RGB_S3TC_DXT1_EXT), SampledFormat::None);
+    EXPECT_EQ(compressedFormat(GL_COMPRESSED_RGB_S3TC_DXT1_EXT), SampledFormat::Colour);
+    EXPECT_EQ(compressedFormat(GL_COMPRESSED_RGBA_S3TC_DXT5_EXT), SampledFormat::ColourAlpha);
+    EXPECT_EQ(compressedFormat(GL_PALETTE4_RGB8_OES), SampledFormat::None);
+    EXPECT_EQ(compressedFormat(GL_RGB), SampledFormat::None);
 }
 
 // The expansion as (vertex, colour) pairs.

@@ -196,6 +196,12 @@ TEST(TranslationErrors, CallsOpenGlEs11RefusesAreErrorsOfItsOwnAndNeverReachTheL
         {"glTexImage2D of 5-6-5 pixels as RGBA",
          [] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_SHORT_5_6_5, nullptr); },
          GL_INVALID_OPERATION},
+        {"glCompressedTexImage2D of a paletted format",
+         [] {
+             const GLubyte data[16 * 3 + 8] = {};
+             glCompressedTexImage2D(GL_TEXTURE_2D, 0, GL_PALETTE4_RGB8_OES, 4, 4, 0, sizeof data, data);
+         },
+         GL_INVALID_ENUM},
         {"glTexImage2D of floats",
          [] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 4, 0, GL_RGB, GL_FLOAT, nullptr); }, GL_INVALID_ENUM},
         {"glDrawArrays of quads", [] { glDrawArrays(7, 0, 4); }, GL_INVALID_ENUM},
