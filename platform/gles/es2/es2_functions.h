@@ -94,7 +94,6 @@ using GLchar = char;
       (GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width, GLsizei height,              \
        GLenum format, GLenum type, const GLvoid* pixels),                                                    \
       (target, level, xoffset, yoffset, width, height, format, type, pixels))                                \
-    X(void, glUniform1f, (GLint location, GLfloat v0), (location, v0))                                       \
     X(void, glUniform1i, (GLint location, GLint v0), (location, v0))                                         \
     X(void, glUniform2f, (GLint location, GLfloat v0, GLfloat v1), (location, v0, v1))                       \
     X(void, glUniform4f, (GLint location, GLfloat v0, GLfloat v1, GLfloat v2, GLfloat v3),                   \

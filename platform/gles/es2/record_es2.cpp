@@ -423,74 +423,54 @@ void record_glShaderSource(GLuint shader, GLsizei count, const GLchar* const* st
 }
 void record_glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                          GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    if (s().logging()) {
-        note("glTexImage2D", [&] {
-            return join({enumText(target), num(level), enumText(static_cast<GLenum>(internalformat)),
-                         num(width), num(height), num(border), enumText(format), enumText(type),
-                         pointerText(pixels)});
-        });
-    }
+    note("glTexImage2D", [&] {
+        return join({enumText(target), num(level), enumText(static_cast<GLenum>(internalformat)), num(width),
+                     num(height), num(border), enumText(format), enumText(type), pointerText(pixels)});
+    });
 }
 void record_glTexParameteri(GLenum target, GLenum pname, GLint param) {
     note("glTexParameteri", [&] { return join({enumText(target), enumText(pname), glParamText(param)}); });
 }
 void record_glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
                             GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
-    if (s().logging()) {
-        note("glTexSubImage2D", [&] {
-            return join({enumText(target), num(level), num(xoffset), num(yoffset), num(width), num(height),
-                         enumText(format), enumText(type), pointerText(pixels)});
-        });
-    }
-}
-void record_glUniform1f(GLint location, GLfloat v0) {
-    if (s().logging()) {
-        note("glUniform1f", [&] { return join({uniformText(location), real(v0)}); });
-    }
+    note("glTexSubImage2D", [&] {
+        return join({enumText(target), num(level), num(xoffset), num(yoffset), num(width), num(height),
+                     enumText(format), enumText(type), pointerText(pixels)});
+    });
 }
 void record_glUniform2f(GLint location, GLfloat v0, GLfloat v1) {
     note("glUniform2f", [&] { return join({uniformText(location), real(v0), real(v1)}); });
 }
 void record_glUniform1i(GLint location, GLint v0) {
-    if (s().logging()) {
-        note("glUniform1i", [&] { return join({uniformText(location), num(v0)}); });
-    }
+    note("glUniform1i", [&] { return join({uniformText(location), num(v0)}); });
 }
 void record_glUniform4f(GLint location, GLfloat v0, GLfloat v1, GLfloat v2, GLfloat v3) {
-    if (s().logging()) {
-        note("glUniform4f", [&] {
-            return join({uniformText(location), real(v0), real(v1), real(v2), real(v3)});
-        });
-    }
+    note("glUniform4f", [&] {
+        return join({uniformText(location), real(v0), real(v1), real(v2), real(v3)});
+    });
 }
 void record_glUniformMatrix4fv(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
-    if (s().logging()) {
+    note("glUniformMatrix4fv", [&] {
         std::string matrix = "[";
         for (int i = 0; i < 16 * count; ++i) {
             matrix += (i ? ", " : "") + real(value[i]);
         }
-        note("glUniformMatrix4fv", [&] {
-            return join({uniformText(location), num(count), glBooleanText(transpose), matrix + "]"});
-        });
-    }
+        return join({uniformText(location), num(count), glBooleanText(transpose), matrix + "]"});
+    });
 }
 void record_glUseProgram(GLuint program) {
     s().currentProgram = program;
     note("glUseProgram", [&] { return join({num(program)}); });
 }
 void record_glVertexAttrib4f(GLuint index, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    if (s().logging()) {
-        note("glVertexAttrib4f", [&] { return join({num(index), real(x), real(y), real(z), real(w)}); });
-    }
+    note("glVertexAttrib4f", [&] { return join({num(index), real(x), real(y), real(z), real(w)}); });
 }
 void record_glVertexAttribPointer(GLuint index, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
                                   const GLvoid* pointer) {
-    if (s().logging()) {
-        note("glVertexAttribPointer", [&] {
-            return join({num(index), num(size), enumText(type), glBooleanText(normalized), num(stride),
-                         offsetText(s().arrayBuffer, pointer)});
-        });
-    }
+    note("glVertexAttribPointer", [&] {
+        return join({num(index), num(size), enumText(type), glBooleanText(normalized), num(stride),
+                     offsetText(s().arrayBuffer, pointer)});
+    });
 }
 void record_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     note("glViewport", [&] { return join({num(x), num(y), num(width), num(height)}); });

@@ -2,7 +2,7 @@
 // A recording OpenGL ES 2.0 library, for the translation's tests and (silent) as a do-nothing library for
 // its benchmark. Every call is written down as the record driver writes its calls (record_driver.h), with
 // these additions:
-// - uniform locations print as the uniform's name (`glUniform1f(u_alpha_ref, 0.49)`); floats print with
+// - uniform locations print as the uniform's name (`glUniform2f(u_alpha_test, 125, 255)`); floats print with
 //   %g, matrices as `[m0, ..., m15]`;
 // - pointers into a bound buffer print as offsets; a vertex attribute pointer or index pointer with no
 //   buffer bound prints as `client` (the translation must never hand over client memory);
