@@ -36,7 +36,7 @@ install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/nymbus)
 install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/nymbus/docs FILES_MATCHING PATTERN "*.png")
 
 # The Debian package: its Depends are the libraries the program links (found by dpkg-shlibdeps) and the
-# OpenGL ES and EGL libraries it loads at run time.
+# OpenGL ES and EGL libraries it loads at run time (either OpenGL ES library will do).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nymbus)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -44,12 +44,13 @@ set(CPACK_PACKAGE_CONTACT "Nymbus maintainers <maintainers@users.noreply.c-seed-
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "self-running 3D racing demo, OpenGL ES 1.x benchmark and conformance check")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "Three cars race round a 14-section circuit while the camera cuts between chase, trackside, dolly and\n"
-       "in-car views, on a bit-exact 16.16 fixed-point engine drawing through OpenGL ES 1.x and EGL. It\n"
-       "records videos and screenshots, times a lap as a benchmark and checks a driver against reference frames.")
+       "in-car views, on a bit-exact 16.16 fixed-point engine drawing through OpenGL ES 1.x and EGL (or, through\n"
+       "its own translation, OpenGL ES 2.0). It records videos and screenshots, times a lap as a benchmark and\n"
+       "checks a driver against reference frames.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgles1, libegl1, libegl-mesa0, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgles1 | libgles2, libegl1, libegl-mesa0, libgl1-mesa-dri")
 include(CPack)
