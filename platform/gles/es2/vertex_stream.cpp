@@ -65,6 +65,16 @@ void convertFixed(const unsigned char* base, const Packing& p, const VertexSelec
     }
 }
 
+// Copies each vertex's values (never more: the last vertex may end its array).
+template <std::size_t Bytes>
+void copyValues(const unsigned char* base, const Packing& p, const VertexSelection& selection,
+                const GLuint* list, unsigned char* out) {
+    for (GLsizei i = 0; i < selection.count; ++i) {
+        std::memcpy(out, base + vertexNumber(selection, list, i) * p.sourceStride, Bytes);
+        out += p.elementBytes;
+    }
+}
+
 void pack(const ClientArray& array, const Packing& p, const VertexSelection& selection, const GLuint* list,
           unsigned char* out) {
     const auto* base = static_cast<const unsigned char*>(array.pointer);
@@ -85,9 +95,22 @@ void pack(const ClientArray& array, const Packing& p, const VertexSelection& sel
                     p.elementBytes * static_cast<std::size_t>(selection.count));
         return;
     }
-    for (GLsizei i = 0; i < selection.count; ++i) {
-        std::memcpy(out, base + vertexNumber(selection, list, i) * p.sourceStride, p.valueBytes);
-        out += p.elementBytes;
+    // A copy of a size the compiler knows: 2, 3 or 4 bytes, shorts or floats.
+    switch (p.valueBytes) {
+    case 2:
+        return copyValues<2>(base, p, selection, list, out);
+    case 3:
+        return copyValues<3>(base, p, selection, list, out);
+    case 4:
+        return copyValues<4>(base, p, selection, list, out);
+    case 6:
+        return copyValues<6>(base, p, selection, list, out);
+    case 8:
+        return copyValues<8>(base, p, selection, list, out);
+    case 12:
+        return copyValues<12>(base, p, selection, list, out);
+    default:
+        return copyValues<16>(base, p, selection, list, out);
     }
 }
 
