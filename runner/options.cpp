@@ -137,8 +137,8 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             return bad("takes no value");
         }
         if (!flag && !hasValue &&
-            (name == "--backend" || name == "--gl" || name == "--screen" || name == "--input" || name == "--fixed-fps" ||
-             name == "--log" || name == "--capture" || name == "--capture-every" ||
+            (name == "--backend" || name == "--gl" || name == "--screen" || name == "--input" ||
+             name == "--fixed-fps" || name == "--log" || name == "--capture" || name == "--capture-every" ||
              name == "--capture-quality" || name == "--screenshot" || name == "--lose-context")) {
             return bad("needs a value");
         }
