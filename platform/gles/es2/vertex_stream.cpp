@@ -90,7 +90,8 @@ void pack(const ClientArray& array, const Packing& p, const VertexSelection& sel
             return convertFixed<4>(base, p, selection, list, out);
         }
     }
-    if (!list && p.sourceStride == p.elementBytes) {
+    // Values packed as they are wanted, without padding: one copy (padding would read past the last vertex).
+    if (!list && p.sourceStride == p.elementBytes && p.valueBytes == p.elementBytes) {
         std::memcpy(out, base + selection.first * p.sourceStride,
                     p.elementBytes * static_cast<std::size_t>(selection.count));
         return;
