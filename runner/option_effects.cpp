@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view repeatable[] = {"--screenshot", "--input", "--lose-context",
                                            "--stats",      "--help",  "--version"};
 // What --validate and --write-references use.
-constexpr std::string_view validationOptions[] = {"--backend",          "--validate", "--validate-out",
-                                                  "--write-references", "--help",     "--version"};
+constexpr std::string_view validationOptions[] = {
+    "--backend", "--gl", "--validate", "--validate-out", "--write-references", "--help", "--version"};
 
 bool invalid(const std::string& argument, const std::string& why, std::string& error) {
     error = "invalid option " + argument + ": " + why;

@@ -177,6 +177,7 @@ TEST(PlatformOptions, OptionsThatWouldDoNothingAreRefused) {
              Case{{"--validate", "-qaf=10"}, "invalid option -qaf=10: not used by --validate"},
              Case{{"--validate", "--write-references=r"},
                   "invalid option --write-references=r: not used by --validate"},
+             Case{{"--gl=es1", "--gl=es2"}, "invalid option --gl=es2: --gl=es1 was given already"},
          }) {
         std::vector<const char*> argv = c.arguments;
         argv.insert(argv.begin(), "nymbus");
@@ -203,6 +204,11 @@ TEST(PlatformOptions, OptionsThatWouldDoNothingAreRefused) {
     runner::PlatformOptions options;
     std::string error;
     EXPECT_TRUE(runner::parsePlatformOptions(static_cast<int>(std::size(accepted)), accepted, options, error))
+        << error;
+    // The validation's child processes take the path of the run.
+    const char* validation[] = {"nymbus", "--validate", "--gl=es2", "--backend=headless"};
+    EXPECT_TRUE(
+        runner::parsePlatformOptions(static_cast<int>(std::size(validation)), validation, options, error))
         << error;
 }
 
