@@ -45,7 +45,9 @@ Fixed pitchAfter(Fixed pitch, float travel, float lastTravel) {
 }
 
 float steerAngle(const FloatVec3& heading, const FloatVec3& previous) {
-    const float angle = std::acos(Vec3Dot(heading, previous));
+    // The arc cosine in double precision, rounded once to float: every C library gives that the same
+    // bits, while their single-precision acosf differ in the last bit.
+    const float angle = static_cast<float>(std::acos(static_cast<double>(Vec3Dot(heading, previous))));
     FloatVec3 axis;
     Vec3Cross(axis, heading, previous);
     const float sign = axis.y > 0.0f ? -1.0f : 1.0f;
