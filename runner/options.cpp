@@ -139,7 +139,8 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
         if (!flag && !hasValue &&
             (name == "--backend" || name == "--gl" || name == "--screen" || name == "--input" ||
              name == "--fixed-fps" || name == "--log" || name == "--capture" || name == "--capture-every" ||
-             name == "--capture-quality" || name == "--screenshot" || name == "--lose-context")) {
+             name == "--capture-quality" || name == "--screenshot" || name == "--lose-context" ||
+             name == "--frame-digest")) {
             return bad("needs a value");
         }
         if (name == "--help") {
@@ -211,6 +212,11 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             if (!parseFrameList(value, options.loseContextFrames)) {
                 return bad("expected FRAME[,FRAME...]");
             }
+        } else if (name == "--frame-digest") {
+            if (value.empty()) {
+                return bad("expected a file name or -");
+            }
+            options.frameDigestPath = std::string(value);
         } else {
             bool recognised = false;
             if (!report::parseReportOption(arg, options.report, recognised, error)) {
@@ -221,6 +227,10 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
                 return false;
             }
         }
+    }
+    if (options.frameDigestPath == "-" && options.capturePath == "-") {
+        error = "invalid option --frame-digest=-: standard output carries the video of --capture=-";
+        return false;
     }
     // The quality is a video encoder's, whose scale the container tells.
     if (!qualityOption.empty()) {
@@ -261,7 +271,9 @@ std::string platformUsage() {
            "                             (default 20), 0 to 63 for VP9 (default 32)\n"
            "  --screenshot=FRAME:FILE.png  write that frame (counted from 0) as a PNG file\n"
            "  --stats                    print frame count, seconds, fps and frame times at exit\n"
-           "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n" +
+           "  --lose-context=FRAME,...   make the swap of those frames report a lost context\n"
+           "  --frame-digest=FILE|-      write FRAME HASH for each presented frame: a hash of every GL call\n"
+           "                             of the frame, with its arguments and the data they pass\n" +
            report::reportUsage() +
            "  --help, --version\n"
            "shell options: -width=N -height=N -posx=N -posy=N -FSAAMode=0|1|2 -fullscreen -windowed\n"

@@ -29,6 +29,7 @@ struct PlatformOptions {
     std::vector<Screenshot> screenshots;
     bool stats = false;
     std::vector<int> loseContextFrames;
+    std::string frameDigestPath;             // --frame-digest: "-" for standard output
     report::ReportOptions report;            // --benchmark, --results, --frame-times, --plot, --validate...
     std::vector<std::string> shellArguments; // in order, everything that is not a platform option
 };

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/gles/es2/program_cache.h"
+#include "platform/gles/frame_digest.h"
 #include "platform/gles/system_driver.h"
 #include "platform/window/window.h"
 #include "platform/window/window_backend.h"
@@ -93,6 +94,15 @@ void Presentation::keepFrame(int frame) {
 }
 
 void Presentation::afterPresent(int frame) {
+    if (digests_) {
+        char line[40];
+        const int length = std::snprintf(line, sizeof line, "%d %016llx\n", frame,
+                                         static_cast<unsigned long long>(platform::gles::takeFrameDigest()));
+        std::string error;
+        if (!failed_ && !digests_->write(line, static_cast<std::size_t>(length), error)) {
+            fail("frame digest", error);
+        }
+    }
     keepFrame(frame);
     if (recorder_) {
         const int lapsBefore = recorder_->log().laps;

@@ -1,8 +1,9 @@
 #pragma once
 // What happens around each presented frame: capture and screenshots (read back before the swap, kept
 // once the swap has presented the frame), the virtual clock, the headless backend's scripted input,
-// the frame records and the end of a benchmark (after it).
+// the frame records, the frame digest lines and the end of a benchmark (after it).
 #include "platform/gles/emulation.h"
+#include "platform/output_file.h"
 #include "runner/capture/capture_queue.h"
 #include "runner/capture/frame_readback.h"
 #include "runner/options.h"
@@ -24,6 +25,10 @@ public:
     void beforePresent(int frame, EGLint width, EGLint height) override;
     void afterPresent(int frame) override;
     void presentFailed(int frame) override;
+
+    // Writes "FRAME HASH" to `file` after each presented frame, the hash of the frame's GL calls (the
+    // digest must have been started).
+    void writeDigests(platform::OutputFile* file) { digests_ = file; }
 
     // Stores the frames still queued, closes the capture and reports screenshots whose frame never came.
     // False if any output failed; each failure has been reported on standard error.
@@ -51,6 +56,7 @@ private:
     bool captureReported_ = false;
     bool failed_ = false;
     bool finished_ = false;
+    platform::OutputFile* digests_ = nullptr;
     std::optional<report::FrameRecorder> recorder_; // for --stats and the report options only
     report::RunEnvironment environment_;
 };

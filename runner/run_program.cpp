@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/gles/emulation.h"
+#include "platform/gles/frame_digest.h"
 #include "platform/gles/system_driver.h"
 #include "platform/interruption.h"
 #include "platform/output_file.h"
@@ -128,13 +129,28 @@ int runProgram(int argc, const char* const* argv, EntryFunction entry) {
     }
     platform::gles::loseContextAtFrames(options.loseContextFrames);
 
+    platform::OutputFile digests;
+    if (!options.frameDigestPath.empty()) {
+        if (!digests.open(options.frameDigestPath, error)) {
+            std::fprintf(stderr, "nymbus: frame digest: %s\n", error.c_str());
+            platform::finishDebugOutput();
+            return 1;
+        }
+        platform::gles::startFrameDigest();
+    }
     Presentation presentation(options);
+    presentation.writeDigests(digests.isOpen() ? &digests : nullptr);
     platform::gles::setPresentObserver(&presentation);
     const std::wstring commandLine = wideCommandLine(options.shellArguments);
     int result = entry(nullptr, commandLine.c_str());
     platform::gles::setPresentObserver(nullptr);
+    platform::gles::stopFrameDigest();
     // A failed output makes a run that otherwise succeeded fail.
     bool written = presentation.finish();
+    if (digests.isOpen() && !digests.close(error)) {
+        std::fprintf(stderr, "nymbus: frame digest: %s\n", error.c_str());
+        written = false;
+    }
     // Standard output may be carrying the video.
     std::FILE* report = options.capturePath == "-" ? stderr : stdout;
     if (options.stats) {

@@ -31,6 +31,10 @@ DispatchTable lazySystemTable() {
     return makeLazyTable();
 }
 
+bool driverInstalled() {
+    return dispatchTable.glClear != lazy_glClear;
+}
+
 constinit DispatchTable dispatchTable = makeLazyTable();
 
 } // namespace platform::gles

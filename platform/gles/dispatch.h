@@ -16,6 +16,9 @@ struct DispatchTable {
 // The table in use. Until a driver is installed its entries load the system driver on first use.
 extern DispatchTable dispatchTable;
 
+// Whether a driver has filled the table (its entries no longer load the system driver on first use).
+bool driverInstalled();
+
 // The table whose entries load the system driver on first use (the state before any driver).
 DispatchTable lazySystemTable();
 

@@ -84,6 +84,8 @@ TEST(OutputFailure, AFolderThatDoesNotExistIsReportedOnceAndStopsTheRun) {
                   "nymbus: capture: cannot create /nonexistent/0.png: No such file or directory\n"},
              Case{"--screenshot=2:/nonexistent/a.png",
                   "nymbus: screenshot: cannot create /nonexistent/a.png: No such file or directory\n"},
+             Case{"--frame-digest=/nonexistent/d.txt",
+                  "nymbus: frame digest: cannot create /nonexistent/d.txt: No such file or directory\n"},
          }) {
         SCOPED_TRACE(c.option);
         const Outcome run = runMiniShell(100, {"--screen=16x16", c.option});
@@ -111,6 +113,13 @@ TEST(OutputFailure, AFullDeviceOrAClosedPipeOnStandardOutputOrUnderTheLogIsAnErr
         const Outcome run = runMiniShell(20, {"--screen=8x8", "--capture=-"});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err, "nymbus: capture: cannot write standard output: Broken pipe\n");
+    }
+    {
+        StandardOutputTo full("/dev/full");
+        const Outcome run = runMiniShell(20, {"--screen=8x8", "--frame-digest=-"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "nymbus: frame digest: cannot write standard output: No space left on device\n");
+        EXPECT_EQ(ticksAfterFrames.size(), 1u);
     }
     {
         StandardOutputTo full("/dev/full");

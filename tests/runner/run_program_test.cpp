@@ -53,7 +53,9 @@ TEST(PlatformOptions, MalformedOptionsGiveOneLineAndTheUsageThenExitCodeTwo) {
                             "--capture=race.avi",
                             "--capture=.mp4",
                             "--capture-quality=64",
-                            "--capture-quality"}) {
+                            "--capture-quality",
+                            "--frame-digest",
+                            "--frame-digest="}) {
         SCOPED_TRACE(bad);
         lastCommandLine = L"untouched";
         testing::internal::CaptureStderr();
@@ -88,6 +90,7 @@ TEST(PlatformOptions, ValuesAreParsed) {
                           "--capture-every=3",
                           "--stats",
                           "--gl=es2",
+                          "--frame-digest=-",
                           "-qaf=10"};
     runner::PlatformOptions options;
     std::string error;
@@ -106,6 +109,7 @@ TEST(PlatformOptions, ValuesAreParsed) {
     EXPECT_EQ(options.captureEvery, 3);
     EXPECT_TRUE(options.stats);
     EXPECT_EQ(options.gl, platform::gles::GlPath::Es2);
+    EXPECT_EQ(options.frameDigestPath, "-");
     EXPECT_EQ(options.shellArguments, (std::vector<std::string>{"-width=200", "-qaf=10"}));
 }
 
@@ -210,6 +214,16 @@ TEST(PlatformOptions, OptionsThatWouldDoNothingAreRefused) {
     EXPECT_TRUE(
         runner::parsePlatformOptions(static_cast<int>(std::size(validation)), validation, options, error))
         << error;
+}
+
+TEST(PlatformOptions, TheFrameDigestAndAVideoOnStandardOutputExcludeEachOther) {
+    const char* argv[] = {"nymbus", "--capture=-", "--frame-digest=-"};
+    runner::PlatformOptions options;
+    std::string error;
+    EXPECT_FALSE(runner::parsePlatformOptions(3, argv, options, error));
+    EXPECT_EQ(error, "invalid option --frame-digest=-: standard output carries the video of --capture=-");
+    const char* toFile[] = {"nymbus", "--capture=-", "--frame-digest=d.txt"};
+    EXPECT_TRUE(runner::parsePlatformOptions(3, toFile, options, error)) << error;
 }
 
 TEST(EntryCommandLine, ArgumentsAreDecodedFromUtf8AndJoinedWithSingleSpaces) {

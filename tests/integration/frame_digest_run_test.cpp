@@ -1,0 +1,71 @@
+// The program's frame digest lines: one per presented frame, and the same whatever rasterises the
+// frames and whatever else the run writes (the runner's own read-back is not the program's calls).
+#include "tests/support/child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+// The digest lines of the race at 320 x 240 on the 30 fps clock, up to frame `last`.
+std::vector<std::string> digests(int last, std::vector<std::string> extra = {},
+                                 const std::vector<std::string>& environment = {},
+                                 const fs::path& folder = {}) {
+    std::vector<std::string> args = {"--backend=headless", "--screen=320x240", "--fixed-fps=30",
+                                     "-qaf=" + std::to_string(last)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    ChildProcess program(NYM_PROGRAM, args, environment, folder.string());
+    EXPECT_EQ(program.waitForExit(120s), 0) << program.output();
+    return lines(program.standardOutput());
+}
+
+TEST(FrameDigestRun, OneLinePerPresentedFrameWhateverRasterisesOrCapturesIt) {
+    const std::vector<std::string> reference = digests(60, {"--frame-digest=-"});
+    ASSERT_EQ(reference.size(), 61u);
+    const std::regex form("([0-9]+) ([0-9a-f]{16})");
+    std::set<std::string> hashes;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(reference[i], m, form)) << reference[i];
+        EXPECT_EQ(m[1], std::to_string(i));
+        hashes.insert(m[2]);
+    }
+    EXPECT_EQ(hashes.size(), reference.size()) << "every frame of the race makes other calls";
+
+    const fs::path folder = fs::temp_directory_path() / ("nym_digest_" + std::to_string(getpid()));
+    fs::create_directories(folder / "f");
+    digests(60,
+            {"--frame-digest=d.txt", "--screenshot=30:s.png", "--capture=f/%03d.png", "--capture-every=7"},
+            {"GALLIUM_DRIVER=softpipe"}, folder);
+    std::ifstream file(folder / "d.txt");
+    std::stringstream written;
+    written << file.rdbuf();
+    EXPECT_EQ(lines(written.str()), reference) << "softpipe, with a screenshot and a capture";
+    EXPECT_TRUE(fs::exists(folder / "s.png"));
+    fs::remove_all(folder);
+
+    const std::vector<std::string> shorter = digests(20, {"--frame-digest=-"});
+    EXPECT_EQ(shorter, std::vector<std::string>(reference.begin(), reference.begin() + 21));
+}
+
+} // namespace
