@@ -17,11 +17,7 @@
 namespace runner {
 
 Presentation::Presentation(const PlatformOptions& options)
-    : options_(options), shotTaken_(options.screenshots.size(), false) {
-    if (!options.capturePath.empty()) {
-        capture_ = std::make_unique<CaptureQueue>(
-            makeFrameSink(options.capturePath, options.fixedFps, options.captureQuality));
-    }
+    : options_(options), capture_(makeFrameCapture(options)), shotTaken_(options.screenshots.size(), false) {
     if (options.stats || options.report.reportsFrames()) {
         recorder_.emplace();
         platform::receiveFrameMarks(&*recorder_);
@@ -50,11 +46,8 @@ void Presentation::beforePresent(int frame, EGLint width, EGLint height) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    if (capture_ && frame % options_.captureEvery == 0) {
-        readBack_ = capture_->acquire(frame / options_.captureEvery, width, height);
-        if (readBack_) {
-            readback_.read(*readBack_);
-        }
+    if (capture_) {
+        capture_->beforePresent(frame, width, height);
     }
     if (std::any_of(options_.screenshots.begin(), options_.screenshots.end(),
                     [frame](const Screenshot& s) { return s.frame == frame; })) {
@@ -79,9 +72,8 @@ void Presentation::keepFrame(int frame) {
         }
     }
     shotRead_ = false;
-    if (readBack_) {
-        capture_->submit(readBack_);
-        readBack_ = nullptr;
+    if (capture_) {
+        capture_->presented();
     }
     if (capture_ && capture_->failed() && !captureReported_) {
         captureReported_ = true;
@@ -117,9 +109,8 @@ void Presentation::afterPresent(int frame) {
 }
 
 void Presentation::presentFailed(int) {
-    if (readBack_) {
-        capture_->release(readBack_);
-        readBack_ = nullptr;
+    if (capture_) {
+        capture_->notPresented();
     }
     shotRead_ = false;
 }
@@ -130,10 +121,6 @@ bool Presentation::finish() {
     }
     finished_ = true;
     if (capture_) {
-        if (readBack_) {
-            capture_->release(readBack_);
-            readBack_ = nullptr;
-        }
         if (!capture_->finish() && !captureReported_) {
             captureReported_ = true;
             fail("capture", capture_->error());

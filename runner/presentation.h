@@ -4,7 +4,7 @@
 // the frame records, the frame digest lines and the end of a benchmark (after it).
 #include "platform/gles/emulation.h"
 #include "platform/output_file.h"
-#include "runner/capture/capture_queue.h"
+#include "runner/capture/frame_capture.h"
 #include "runner/capture/frame_readback.h"
 #include "runner/options.h"
 #include "runner/report/frame_recorder.h"
@@ -46,10 +46,9 @@ private:
     void fail(const char* output, const std::string& error);
 
     const PlatformOptions& options_;
-    std::unique_ptr<CaptureQueue> capture_;
+    std::unique_ptr<FrameCapture> capture_;
     FrameReadback readback_;
-    CapturedFrame* readBack_ = nullptr; // the captured frame between the read-back and the swap
-    CapturedFrame shot_;                // a screenshot's frame (RGBA) between the read-back and the swap
+    CapturedFrame shot_; // a screenshot's frame (RGBA) between the read-back and the swap
     bool shotRead_ = false;
     std::vector<bool> shotTaken_;
     int lastPresented_ = -1;

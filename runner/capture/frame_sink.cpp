@@ -1,9 +1,5 @@
 #include "runner/capture/frame_sink.h"
 
-#include "runner/capture/png_sequence_sink.h"
-#include "runner/capture/video_sink.h"
-#include "runner/capture/y4m_sink.h"
-
 #include <cstring>
 
 namespace runner {
@@ -44,16 +40,6 @@ const std::uint8_t* rgbaPixels(const CapturedFrame& frame, std::vector<std::uint
         }
     }
     return scratch.data();
-}
-
-std::unique_ptr<FrameSink> makeFrameSink(const std::string& path, int fps, int quality) {
-    if (const VideoContainer* container = videoContainerFor(path)) {
-        return makeVideoSink(path, *container, fps, quality);
-    }
-    if (path == "-" || path.ends_with(".y4m")) {
-        return std::make_unique<Y4mSink>(path, fps);
-    }
-    return std::make_unique<PngSequenceSink>(path);
 }
 
 } // namespace runner
