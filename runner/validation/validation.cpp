@@ -7,10 +7,9 @@
 #include "runner/validation/image_difference.h"
 #include "runner/validation/reference_folder.h"
 #include "runner/validation/reference_list.h"
+#include "runner/validation/validation_report.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -23,8 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kValidationFps = 30;
-constexpr const char* kListName = "frames.txt";
 // A list may have been sent by anyone: it is refused, not read, when larger than a list can be (a line is
 // under a hundred bytes).
 constexpr std::size_t maximumListBytes = 1 << 20;
@@ -39,19 +36,10 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
     const platform::WindowBackendKind backend =
         options.backend.value_or(platform::WindowBackendKind::Headless);
     const bool windowed = backend != platform::WindowBackendKind::Headless;
-    std::vector<std::string> args = {
-        "nymbus", std::string("--backend=") + platform::windowBackendName(backend),
-        "--fixed-fps=" + std::to_string(kValidationFps), "--log=" + log.string()};
+    std::vector<std::string> args = {"nymbus", std::string("--backend=") + platform::windowBackendName(backend),
+                                     "--log=" + log.string()};
     if (options.gl) {
         args.push_back(std::string("--gl=") + platform::gles::glPathName(*options.gl));
-    }
-    int last = 0;
-    for (const ReferenceFrame& f : frames) {
-        if (f.width == width && f.height == height) {
-            args.push_back("--screenshot=" + std::to_string(f.frame) + ":" +
-                           (fs::path(scratch.path()) / (f.name + ".png")).string());
-            last = std::max(last, f.frame);
-        }
     }
     if (windowed) {
         args.insert(args.end(),
@@ -59,7 +47,8 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
     } else {
         args.push_back("--screen=" + std::to_string(width) + "x" + std::to_string(height));
     }
-    args.push_back("-qaf=" + std::to_string(last));
+    const std::vector<std::string> rendering = renderingOptions(frames, width, height, scratch.path());
+    args.insert(args.end(), rendering.begin(), rendering.end());
     return runProgramAgain(std::move(args), scratch);
 }
 
@@ -76,19 +65,6 @@ void printLogTail(const fs::path& log) {
     for (const std::string& line : lines) {
         std::fprintf(stderr, "  %s\n", line.c_str());
     }
-}
-
-// The difference of a frame and its reference of the same size.
-std::string describe(const ImageDifference& d) {
-    char text[160];
-    if (std::isinf(d.psnr)) {
-        std::snprintf(text, sizeof text, "PSNR  identical  largest %3d  off>%d %6.2f %%", d.largest, kOffBy,
-                      100 * d.shareOff);
-    } else {
-        std::snprintf(text, sizeof text, "PSNR %6.2f dB  largest %3d  off>%d %6.2f %%", d.psnr, d.largest,
-                      kOffBy, 100 * d.shareOff);
-    }
-    return text;
 }
 
 // Writes a failing frame and its difference picture into the --validate-out folder, said on standard
@@ -196,15 +172,8 @@ int runValidation(const PlatformOptions& options) {
 
     const auto start = std::chrono::steady_clock::now();
     const char* driver = std::getenv("GALLIUM_DRIVER");
-    std::printf("%s %zu reference frames of %s%s%s\n", writing ? "rendering" : "validating", frames.size(),
-                listPath.c_str(), driver ? " with GALLIUM_DRIVER=" : "", driver ? driver : "");
-    std::vector<std::pair<int, int>> screens;
-    for (const ReferenceFrame& f : frames) {
-        if (std::find(screens.begin(), screens.end(), std::pair(f.width, f.height)) == screens.end()) {
-            screens.emplace_back(f.width, f.height);
-        }
-    }
-    for (const auto& [width, height] : screens) {
+    std::printf("%s\n", heading(writing, frames.size(), listPath.string(), driver).c_str());
+    for (const auto& [width, height] : screenSizes(frames)) {
         const fs::path log = fs::path(scratch.path()) /
                              ("render-" + std::to_string(width) + "x" + std::to_string(height) + ".log");
         const int code = renderInChild(options, frames, width, height, scratch, log);
@@ -223,7 +192,7 @@ int runValidation(const PlatformOptions& options) {
     bool keepingFailures = !report.validateOut.empty();
     for (const ReferenceFrame& f : frames) {
         const fs::path rendered = fs::path(scratch.path()) / (f.name + ".png");
-        std::printf("%-22s frame %5d  %4d x %-4d  ", f.name.c_str(), f.frame, f.width, f.height);
+        std::printf("%s", frameLine(f).c_str());
         if (writing) {
             bool written = false;
             std::printf("%s\n", writeReference(rendered, target / (f.name + ".png"), written).c_str());
@@ -249,7 +218,7 @@ int runValidation(const PlatformOptions& options) {
         } else {
             const ImageDifference d = compareImages(reference, frame);
             pass = withinThresholds(d);
-            std::printf("%s  %s\n", describe(d).c_str(), pass ? "pass" : "FAIL");
+            std::printf("%s\n", comparison(d).c_str());
             if (!pass && keepingFailures) {
                 keepingFailures = keepFailure(report.validateOut, f.name, reference, frame);
             }
@@ -261,11 +230,7 @@ int runValidation(const PlatformOptions& options) {
         std::printf("%zu of %zu references written to %s in %.1f s\n",
                     frames.size() - static_cast<std::size_t>(failed), frames.size(), target.c_str(), seconds);
     } else {
-        std::printf(
-            "%s: %zu of %zu frames within PSNR >= %.0f dB and <= %.0f %% of pixels off by more than %d, "
-            "in %.1f s\n",
-            failed ? "FAIL" : "PASS", frames.size() - static_cast<std::size_t>(failed), frames.size(),
-            kThresholds.minimumPsnr, 100 * kThresholds.maximumShareOff, kOffBy, seconds);
+        std::printf("%s\n", verdict(static_cast<std::size_t>(failed), frames.size(), seconds).c_str());
     }
     return failed ? 1 : 0;
 }
