@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::gles {
@@ -66,6 +67,22 @@ struct ClientState {
 };
 
 ClientState client;
+
+// Texture names as the order in which glGenTextures handed them out (from 1; 0 stays 0): each GL numbers
+// its objects its own way (WebGL counts every kind of object together), and the program only passes
+// back what it was given.
+std::unordered_map<GLuint, std::uint32_t> textureOrdinals;
+std::uint32_t nextOrdinal = 1;
+
+std::uint32_t textureOrdinal(GLuint name) {
+    if (name == 0) {
+        return 0;
+    }
+    const auto found = textureOrdinals.find(name);
+    // A name never handed out is kept apart from the ordinals.
+    return found != textureOrdinals.end() ? found->second : 0x80000000u | name;
+}
+
 DispatchTable inner;
 bool started = false;
 bool inSwap = false;
@@ -163,6 +180,15 @@ template <typename T> void mixArgument(T value) {
 }
 
 template <auto Function> struct Call {};
+
+// The plain arguments of a call; texture names as their ordinals.
+template <auto Function, typename... Args> void mixArguments(Call<Function>, Args... args) {
+    (mixArgument(args), ...);
+}
+void mixArguments(Call<&DispatchTable::glBindTexture>, GLenum target, GLuint texture) {
+    mix(target);
+    mix(textureOrdinal(texture));
+}
 
 // What a call points at, and the client state it sets: most calls point at nothing.
 template <auto Function, typename... Args> void observe(Call<Function>, Args...) {}
@@ -269,8 +295,20 @@ void observe(Call<&DispatchTable::glMultMatrixx>, const GLfixed* m) {
     }
 }
 void observe(Call<&DispatchTable::glDeleteTextures>, GLsizei n, const GLuint* textures) {
-    if (!inSwap && n > 0 && textures) {
-        mixBytes(textures, static_cast<std::size_t>(n) * sizeof(GLuint));
+    for (GLsizei i = 0; textures && i < n; ++i) {
+        if (!inSwap) {
+            mix(textureOrdinal(textures[i]));
+        }
+        textureOrdinals.erase(textures[i]);
+    }
+}
+
+// What a call hands back: most hand back nothing the program passes on.
+template <auto Function, typename... Args> void handedBack(Call<Function>, Args...) {}
+
+void handedBack(Call<&DispatchTable::glGenTextures>, GLsizei n, GLuint* textures) {
+    for (GLsizei i = 0; textures && i < n; ++i) {
+        textureOrdinals[textures[i]] = nextOrdinal++;
     }
 }
 
@@ -278,10 +316,15 @@ void observe(Call<&DispatchTable::glDeleteTextures>, GLsizei n, const GLuint* te
     ret digest_##name params {                                                                               \
         if (!inSwap) {                                                                                       \
             mixBytes(#name, sizeof #name - 1);                                                               \
-            [](auto... a) { (mixArgument(a), ...); } args;                                                   \
+            [](auto... a) { mixArguments(Call<&DispatchTable::name>{}, a...); } args;                        \
         }                                                                                                    \
         [](auto... a) { observe(Call<&DispatchTable::name>{}, a...); } args;                                 \
-        return inner.name args;                                                                              \
+        if constexpr (std::is_void_v<ret>) {                                                                 \
+            inner.name args;                                                                                 \
+            [](auto... a) { handedBack(Call<&DispatchTable::name>{}, a...); } args;                          \
+        } else {                                                                                             \
+            return inner.name args;                                                                          \
+        }                                                                                                    \
     }
 NYM_GL_FUNCTIONS(NYM_DIGEST_ENTRY)
 #undef NYM_DIGEST_ENTRY
@@ -314,6 +357,8 @@ void startFrameDigest() {
     }
     started = true;
     client = {};
+    textureOrdinals.clear();
+    nextOrdinal = 1;
     inner = dispatchTable;
 #define NYM_DIGEST_ASSIGN(ret, name, params, args) dispatchTable.name = digest_##name;
     NYM_GL_FUNCTIONS(NYM_DIGEST_ASSIGN)

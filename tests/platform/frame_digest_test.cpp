@@ -131,6 +131,28 @@ TEST_F(FrameDigest, CoversEveryCallWithItsArgumentsInOrder) {
     EXPECT_NE(takeFrameDigest(), reference) << "a frame without calls";
 }
 
+// Generates two textures, binds one of them and deletes the other, on a driver that hands out `names`.
+std::uint64_t digestOfTextures(std::vector<GLuint> names, int bound) {
+    RecordDriver gl{RecordDriver::Mode::Silent};
+    gl.setTextureNames(std::move(names));
+    startFrameDigest();
+    takeFrameDigest();
+    GLuint textures[2];
+    glGenTextures(2, textures);
+    glBindTexture(GL_TEXTURE_2D, textures[bound]);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDeleteTextures(1, &textures[1 - bound]);
+    const std::uint64_t digest = takeFrameDigest();
+    stopFrameDigest();
+    return digest;
+}
+
+TEST(FrameDigestTextures, NamesCountInTheOrderTheGlHandedThemOut) {
+    const std::uint64_t mesa = digestOfTextures({1, 2}, 1);
+    EXPECT_EQ(digestOfTextures({7, 3}, 1), mesa) << "another GL's names for the same objects";
+    EXPECT_NE(digestOfTextures({1, 2}, 0), mesa) << "the other texture";
+}
+
 // A driver whose swap reads the frame back through the dispatch table, as the runner does around a
 // presented frame.
 decltype(DispatchTable::eglSwapBuffers) recordSwap = nullptr;
