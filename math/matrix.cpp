@@ -1,6 +1,5 @@
 #include "math/matrix.h"
 
-#include <bit>
 #include <cmath>
 
 void MatrixIdentity(FixedMatrix& m) {
@@ -112,8 +111,8 @@ void MatrixRotate(FixedMatrix& m, Fixed angle, int axis) {
 }
 
 void MatrixRotateFloat(FixedMatrix& m, Fixed angle, int axis) {
-    // pi / (180 × 65536) in single precision: raw Fixed degrees to radians.
-    constexpr float radiansPerRaw = std::bit_cast<float>(0x348EFA35u);
+    // pi / (180 × 65536) in single precision (bits 0x348EFA35): raw Fixed degrees to radians.
+    constexpr float radiansPerRaw = 0x1.1df46ap-22f;
     static_assert(radiansPerRaw == 2.6631611e-7f);
     const float radians = static_cast<float>(angle.raw) * radiansPerRaw;
     const float s = static_cast<float>(std::sin(static_cast<double>(radians)));
