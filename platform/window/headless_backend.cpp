@@ -1,5 +1,6 @@
 // The headless backend: a virtual screen, windows as records, EGL on Mesa's surfaceless platform with
 // pbuffer surfaces of the windows' client size, and input scripted by presented frame.
+#include "platform/window/scripted_input.h"
 #include "platform/window/window_state.h"
 
 namespace platform {
@@ -23,27 +24,7 @@ public:
     void poll(std::deque<Message>&) override {}
 
     void framePresented(int frame, Window* target, std::deque<Message>& queue) override {
-        if (!target) {
-            return;
-        }
-        const Rect client = clientRect(target);
-        for (const ScriptedInput& input : settings_.input) {
-            if (input.frame != frame) {
-                continue;
-            }
-            switch (input.event) {
-            case ScriptedInput::Event::Escape:
-                queue.push_back({target, MessageType::KeyDown, keyEscape, 0});
-                break;
-            case ScriptedInput::Event::Tap:
-                queue.push_back({target, MessageType::LeftButtonDown, 0,
-                                 packPair(client.width() / 2, client.height() / 2)});
-                break;
-            case ScriptedInput::Event::Close:
-                queue.push_back({target, MessageType::Close, 0, 0});
-                break;
-            }
-        }
+        deliverScriptedInput(settings_.input, frame, target, queue);
     }
 
     EGLenum eglPlatform() const override { return gles::eglPlatformSurfaceless; }
