@@ -10,7 +10,7 @@ endif()
 
 # Bit-exact single-precision float: no fused multiply-add, no excess precision, no fast-math.
 add_compile_options(-ffp-contract=off -fno-fast-math)
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i[3-6]86")
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i[3-6]86" AND NOT EMSCRIPTEN)
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
 

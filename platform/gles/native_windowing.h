@@ -9,8 +9,8 @@ namespace platform::gles {
 class NativeWindowing {
 public:
     virtual ~NativeWindowing() = default;
-    // The EGL platform of the displays (EGL_PLATFORM_X11_KHR, EGL_PLATFORM_WAYLAND_KHR or
-    // EGL_PLATFORM_SURFACELESS_MESA).
+    // The EGL platform of the displays (EGL_PLATFORM_X11_KHR, EGL_PLATFORM_WAYLAND_KHR,
+    // EGL_PLATFORM_SURFACELESS_MESA, or the browser's).
     virtual EGLenum eglPlatform() const = 0;
     // The platform's native display for a device context (an X Display*, a wl_display*, or null for
     // surfaceless).
@@ -35,5 +35,7 @@ const NativeWindowing* nativeWindowing();
 constexpr EGLenum eglPlatformX11 = 0x31D5;
 constexpr EGLenum eglPlatformWayland = 0x31D8;
 constexpr EGLenum eglPlatformSurfaceless = 0x31DD;
+// Not an EGL platform: a browser's EGL (Emscripten's) draws on the page's canvas and takes no handles.
+constexpr EGLenum eglPlatformBrowser = 0;
 
 } // namespace platform::gles

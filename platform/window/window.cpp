@@ -85,6 +85,7 @@ Rect clientScreenRect(const Window& window) {
 bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error) {
     std::unique_ptr<WindowBackend> next = kind == WindowBackendKind::Wayland ? makeWaylandBackend(error)
                                           : kind == WindowBackendKind::X11   ? makeX11Backend(error)
+                                          : kind == WindowBackendKind::Web   ? makeWebBackend(headless, error)
                                                                              : makeHeadlessBackend(headless);
     if (!next) {
         return false;
@@ -122,6 +123,8 @@ const char* windowBackendName(WindowBackendKind kind) {
         return "wayland";
     case WindowBackendKind::Headless:
         return "headless";
+    case WindowBackendKind::Web:
+        return "web";
     }
     return "unknown";
 }

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-enum class WindowBackendKind { Wayland, X11, Headless };
+enum class WindowBackendKind { Wayland, X11, Headless, Web };
 
 // Scripted input of the headless backend: EVENT@FRAME.
 struct ScriptedInput {
@@ -20,15 +20,18 @@ struct HeadlessSettings {
     int screenWidth = 640;
     int screenHeight = 480;
     std::vector<ScriptedInput> input;
+    bool screenGiven = false; // by --screen: on the web backend a box of that size instead of the page
 };
 
 // Chooses the backend for the windows made from now on, and the EGL windowing that goes with it.
-// Returns false, with the reason in `error`, if the wayland backend cannot reach a compositor or the x11
-// backend cannot open the display. Windows of a previous backend are destroyed.
+// Returns false, with the reason in `error`, if the wayland backend cannot reach a compositor, the x11
+// backend cannot open the display, or the build has not the backend (web is the web build's only one).
+// Windows of a previous backend are destroyed.
 bool selectWindowBackend(WindowBackendKind kind, const HeadlessSettings& headless, std::string& error);
 // The backend chosen when none is named: wayland when WAYLAND_DISPLAY (or the default socket in
 // XDG_RUNTIME_DIR) names a compositor that answers, else x11 when DISPLAY names a display that opens,
-// else headless. A named server that cannot be used gets one line on standard error.
+// else headless. A named server that cannot be used gets one line on standard error. The web build
+// chooses web.
 void selectDefaultWindowBackend(const HeadlessSettings& headless);
 // The backend in use (headless until one is selected).
 WindowBackendKind windowBackend();

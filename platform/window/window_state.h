@@ -53,6 +53,7 @@ public:
 std::unique_ptr<WindowBackend> makeHeadlessBackend(const HeadlessSettings& settings);
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error);
 std::unique_ptr<WindowBackend> makeWaylandBackend(std::string& error);
+std::unique_ptr<WindowBackend> makeWebBackend(const HeadlessSettings& settings, std::string& error);
 
 // The client rectangle of a window in screen coordinates (its outer rectangle less the frame).
 Rect clientScreenRect(const Window& window);

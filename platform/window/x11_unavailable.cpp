@@ -1,0 +1,11 @@
+// The web build: a browser has no X server.
+#include "platform/window/window_state.h"
+
+namespace platform {
+
+std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
+    error = "a browser has no X11 display";
+    return nullptr;
+}
+
+} // namespace platform
