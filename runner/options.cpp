@@ -171,6 +171,7 @@ bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& op
             if (!parseSize(value, options.headless.screenWidth, options.headless.screenHeight)) {
                 return bad("expected WIDTHxHEIGHT, e.g. 240x320");
             }
+            options.headless.screenGiven = true;
         } else if (name == "--input") {
             if (!parseInput(value, options.headless.input)) {
                 return bad("expected EVENT@FRAME,... with EVENT escape, tap or close");

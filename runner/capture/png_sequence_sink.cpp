@@ -18,16 +18,6 @@ const PngCompression capturePngCompression{1, PNG_FILTER_SUB, Z_RLE, true};
 
 PngSequenceSink::PngSequenceSink(std::string pattern) : pattern_(std::move(pattern)) {}
 
-std::string PngSequenceSink::numberedPath(const std::string& pattern, int number) {
-    const std::size_t percent = pattern.find('%');
-    const std::size_t d = pattern.find('d', percent);
-    // The option parser allows only %d with an optional zero flag and width here.
-    const std::string conversion = pattern.substr(percent, d - percent + 1);
-    std::string digits(static_cast<std::size_t>(std::snprintf(nullptr, 0, conversion.c_str(), number)), '\0');
-    std::snprintf(digits.data(), digits.size() + 1, conversion.c_str(), number);
-    return pattern.substr(0, percent) + digits + pattern.substr(d + 1);
-}
-
 void PngSequenceSink::begin(int, int) {}
 
 bool PngSequenceSink::encode(const CapturedFrame& frame, std::vector<std::uint8_t>& encoded,
