@@ -1,6 +1,19 @@
 // The runner's side of the page (page.h): pictures, fresh modules and the site's files, handed to the
 // page's own script through Module.page (web/nymbus-page.js).
 mergeInto(LibraryManager.library, {
+  // Waits for the promise that `start` returns and returns its value (ASYNCIFY saves the module's stack
+  // meanwhile). callUserCallback ends the run cleanly when the program exits on the way.
+  $nymPageAwait__deps: ['$callUserCallback'],
+  $nymPageAwait: function(start) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      start().then(function(value) {
+        callUserCallback(function() {
+          wakeUp(value);
+        });
+      });
+    });
+  },
+
   // An ImageData's pixels copied into the module's memory, its size written; null for none.
   $nymPageCopyPicture: function(picture, width, height) {
     if (!picture) return 0;
@@ -25,16 +38,18 @@ mergeInto(LibraryManager.library, {
     return nymPageCopyPicture(Module['page'].takePicture(UTF8ToString(path)), width, height);
   },
 
+  nym_page_run_module__deps: ['$nymPageAwait'],
   nym_page_run_module: function(args) {
     var list = UTF8ToString(args).split('\n');
-    return Asyncify.handleAsync(function() {
+    return nymPageAwait(function() {
       return Module['page'].runModule(list);
     });
   },
 
+  nym_page_fetch_text__deps: ['$nymPageAwait'],
   nym_page_fetch_text: function(path) {
     var url = UTF8ToString(path);
-    return Asyncify.handleAsync(function() {
+    return nymPageAwait(function() {
       return Module['page'].fetchText(url).then(function(text) {
         if (text === null) return 0;
         var size = lengthBytesUTF8(text) + 1;
@@ -45,10 +60,10 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  nym_page_fetch_picture__deps: ['$nymPageCopyPicture'],
+  nym_page_fetch_picture__deps: ['$nymPageCopyPicture', '$nymPageAwait'],
   nym_page_fetch_picture: function(path, width, height) {
     var url = UTF8ToString(path);
-    return Asyncify.handleAsync(function() {
+    return nymPageAwait(function() {
       return Module['page'].fetchPicture(url).then(function(picture) {
         return nymPageCopyPicture(picture, width, height);
       });
