@@ -105,12 +105,22 @@
     append('output', line);
   }
 
-  function pngLink(path) {
+  // A kept picture on a canvas of its own, for the browser to encode.
+  function pictureCanvas(path) {
     var picture = pictures.get(path);
     var canvas = document.createElement('canvas');
     canvas.width = picture.width;
     canvas.height = picture.height;
     canvas.getContext('2d').putImageData(picture, 0, 0);
+    return canvas;
+  }
+  window.nymbus.pictureAsPng = function(path) {
+    return pictures.has(path) ? pictureCanvas(path).toDataURL('image/png') : null;
+  };
+
+  function pngLink(path) {
+    var picture = pictures.get(path);
+    var canvas = pictureCanvas(path);
     var item = document.createElement('li');
     canvas.toBlob(function(blob) {
       var link = document.createElement('a');
@@ -123,13 +133,16 @@
   }
 
   // The files the run wrote into the module's own file system (the benchmark's results, a digest file).
+  // Emscripten's umask takes every permission away from new files: the page reads them all the same.
   function fileLinks(module) {
+    var FS = module.FS;
     var items = [];
-    module.FS.readdir('.').forEach(function(name) {
-      var path = module.FS.cwd() + '/' + name;
-      if (!module.FS.isFile(module.FS.stat(path).mode)) return;
+    FS.readdir(FS.cwd()).forEach(function(name) {
+      var path = FS.cwd().replace(/\/$/, '') + '/' + name;
+      if (!FS.isFile(FS.stat(path).mode)) return;
+      FS.chmod(path, 420 /* 0644 */);
       var link = document.createElement('a');
-      link.href = URL.createObjectURL(new Blob([module.FS.readFile(path)]));
+      link.href = URL.createObjectURL(new Blob([FS.readFile(path)]));
       link.download = name;
       link.textContent = name;
       var item = document.createElement('li');
