@@ -40,15 +40,15 @@ class Browser {
     return `http://127.0.0.1:${this.server.address().port}`;
   }
 
-  // The page with this command line in a viewport of width x height CSS pixels (device pixel ratio 1).
-  async open(args, width = 640, height = 480) {
+  // The page with this command line in a viewport of width x height CSS pixels.
+  async open(args, width = 640, height = 480, deviceScaleFactor = 1) {
     const page = await this.browser.newPage();
     page.problems = [];
     page.on('console', (message) => {
       if (message.type() === 'error') page.problems.push(`console error: ${message.text()}`);
     });
     page.on('pageerror', (error) => page.problems.push(`uncaught: ${error.message}`));
-    await page.setViewport({ width, height, deviceScaleFactor: 1 });
+    await page.setViewport({ width, height, deviceScaleFactor });
     await page.goto(`${this.origin}/index.html?args=${encodeURIComponent(args)}`);
     return page;
   }

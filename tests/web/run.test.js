@@ -7,7 +7,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { test, before, after } = require('node:test');
-const { Browser, exitCode, assertNoProblems, root } = require('./browser.js');
+const { Browser, exitCode, output, assertNoProblems, runNative, root } = require('./browser.js');
 
 let browser;
 before(async () => {
@@ -48,6 +48,38 @@ test('A framed window is a centred canvas of its size that a press does not end'
   assert.strictEqual(await page.evaluate(() => window.nymbus.exitCode), null);
   await page.keyboard.press('Escape');
   assert.strictEqual(await exitCode(page, 60000), 0);
+  assertNoProblems(page);
+  await page.close();
+});
+
+// The canvas's drawing buffer and its size on the page in CSS pixels.
+function canvasSize(page) {
+  return page.$eval('#screen', (c) => [c.width, c.height, c.getBoundingClientRect().width,
+                                       c.getBoundingClientRect().height]);
+}
+
+test('A full-screen canvas follows the page\'s size in device pixels', async () => {
+  const page = await browser.open('', 400, 300, 2);
+  await framesPresented(page, 10);
+  assert.deepStrictEqual(await canvasSize(page), [800, 600, 400, 300]);
+  await page.setViewport({ width: 500, height: 250, deviceScaleFactor: 2 });
+  await page.waitForFunction(() => document.getElementById('screen').width === 1000, { timeout: 10000 });
+  assert.deepStrictEqual(await canvasSize(page), [1000, 500, 500, 250]);
+  const frames = await page.evaluate(() => window.nymbus.framesPresented);
+  await framesPresented(page, frames + 10);
+  await page.keyboard.press('Escape');
+  assert.strictEqual(await exitCode(page, 60000), 0);
+  assertNoProblems(page);
+  await page.close();
+});
+
+test('Scripted input ends the run after its frame, as natively', async () => {
+  const args = ['--fixed-fps=30', '--input=escape@10', '--stats'];
+  const native = runNative(['--backend=headless', ...args]).split('\n')[0];
+  assert.match(native, /^frames presented: [0-9]+$/);
+  const page = await browser.open(args.join(' '));
+  assert.strictEqual(await exitCode(page), 0);
+  assert.strictEqual((await output(page))[0], native);
   assertNoProblems(page);
   await page.close();
 });
