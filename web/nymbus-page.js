@@ -17,10 +17,13 @@
     return args ? args.trim().split(/\s+/).filter(function(a) { return a.length > 0; }) : [];
   }
 
+  // A line at the end of a panel: a text node of its own, so that long runs do not copy the whole text
+  // at every line.
   function append(id, line) {
     var element = document.getElementById(id);
-    element.textContent += line + '\n';
-    element.scrollTop = element.scrollHeight;
+    element.appendChild(document.createTextNode(line + '\n'));
+    var panel = element.closest('section');
+    if (!panel.hidden) panel.scrollTop = panel.scrollHeight;
   }
 
   function pageFor(keep) {
