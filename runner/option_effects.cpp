@@ -83,6 +83,8 @@ bool checkOutputs(const PlatformOptions& options, const std::vector<GivenOption>
                 !options.capturePath.ends_with(".y4m") && !videoContainerFor(options.capturePath);
         } else if (option.name == "--log") {
             output.file = options.logPath;
+        } else if (option.name == "--frame-digest" && options.frameDigestPath != "-") {
+            output.file = options.frameDigestPath;
         } else if (option.name == "--results" || option.name == "--frame-times" || option.name == "--plot") {
             output.file = option.argument.substr(option.argument.find('=') + 1);
         } else {
