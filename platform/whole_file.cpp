@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <unistd.h>
 
 namespace platform {
@@ -25,7 +24,7 @@ constexpr int attempts = 64;
 std::string uniqueSuffix() {
     static constexpr char symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     unsigned char bytes[uniqueLength];
-    if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
+    if (::getentropy(bytes, sizeof bytes) != 0) {
         static std::atomic<unsigned long long> counter{0};
         unsigned long long mix =
             static_cast<unsigned long long>(::getpid()) * 0x9E3779B97F4A7C15ull ^
