@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     }
     const double mean = std::accumulate(us.begin(), us.end(), 0.0) / static_cast<double>(us.size());
     std::nth_element(us.begin(), us.begin() + frames / 2, us.end());
-    std::printf("%d frames at 640 x 480: median %.1f us, mean %.1f us a frame\n", frames, us[frames / 2], mean);
+    std::printf("%d frames at 640 x 480: median %.1f us, mean %.1f us a frame\n", frames, us[frames / 2],
+                mean);
     application.OnViewRelease();
     application.OnAppStop();
     return 0;

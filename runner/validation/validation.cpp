@@ -36,8 +36,8 @@ int renderInChild(const PlatformOptions& options, const std::vector<ReferenceFra
     const platform::WindowBackendKind backend =
         options.backend.value_or(platform::WindowBackendKind::Headless);
     const bool windowed = backend != platform::WindowBackendKind::Headless;
-    std::vector<std::string> args = {"nymbus", std::string("--backend=") + platform::windowBackendName(backend),
-                                     "--log=" + log.string()};
+    std::vector<std::string> args = {
+        "nymbus", std::string("--backend=") + platform::windowBackendName(backend), "--log=" + log.string()};
     if (options.gl) {
         args.push_back(std::string("--gl=") + platform::gles::glPathName(*options.gl));
     }

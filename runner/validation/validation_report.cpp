@@ -28,7 +28,8 @@ std::vector<std::string> renderingOptions(const std::vector<ReferenceFrame>& fra
     int last = 0;
     for (const ReferenceFrame& f : frames) {
         if (f.width == width && f.height == height) {
-            options.push_back("--screenshot=" + std::to_string(f.frame) + ":" + folder + "/" + f.name + ".png");
+            options.push_back("--screenshot=" + std::to_string(f.frame) + ":" + folder + "/" + f.name +
+                              ".png");
             last = std::max(last, f.frame);
         }
     }
@@ -37,8 +38,9 @@ std::vector<std::string> renderingOptions(const std::vector<ReferenceFrame>& fra
 }
 
 std::string heading(bool writing, std::size_t count, const std::string& list, const char* driver) {
-    return std::string(writing ? "rendering " : "validating ") + std::to_string(count) + " reference frames of " +
-           list + (driver ? std::string(" with GALLIUM_DRIVER=") + driver : std::string());
+    return std::string(writing ? "rendering " : "validating ") + std::to_string(count) +
+           " reference frames of " + list +
+           (driver ? std::string(" with GALLIUM_DRIVER=") + driver : std::string());
 }
 
 std::string frameLine(const ReferenceFrame& frame) {
@@ -53,8 +55,8 @@ std::string comparison(const ImageDifference& d) {
     if (!d.sameSize) {
         std::snprintf(text, sizeof text, "size differs  FAIL");
     } else if (std::isinf(d.psnr)) {
-        std::snprintf(text, sizeof text, "PSNR  identical  largest %3d  off>%d %6.2f %%  %s", d.largest, kOffBy,
-                      100 * d.shareOff, withinThresholds(d) ? "pass" : "FAIL");
+        std::snprintf(text, sizeof text, "PSNR  identical  largest %3d  off>%d %6.2f %%  %s", d.largest,
+                      kOffBy, 100 * d.shareOff, withinThresholds(d) ? "pass" : "FAIL");
     } else {
         std::snprintf(text, sizeof text, "PSNR %6.2f dB  largest %3d  off>%d %6.2f %%  %s", d.psnr, d.largest,
                       kOffBy, 100 * d.shareOff, withinThresholds(d) ? "pass" : "FAIL");
@@ -64,11 +66,12 @@ std::string comparison(const ImageDifference& d) {
 
 std::string verdict(std::size_t failed, std::size_t total, double seconds) {
     char text[200];
-    std::snprintf(text, sizeof text,
-                  "%s: %zu of %zu frames within PSNR >= %.0f dB and <= %.0f %% of pixels off by more than %d, "
-                  "in %.1f s",
-                  failed ? "FAIL" : "PASS", total - failed, total, kThresholds.minimumPsnr,
-                  100 * kThresholds.maximumShareOff, kOffBy, seconds);
+    std::snprintf(
+        text, sizeof text,
+        "%s: %zu of %zu frames within PSNR >= %.0f dB and <= %.0f %% of pixels off by more than %d, "
+        "in %.1f s",
+        failed ? "FAIL" : "PASS", total - failed, total, kThresholds.minimumPsnr,
+        100 * kThresholds.maximumShareOff, kOffBy, seconds);
     return text;
 }
 
