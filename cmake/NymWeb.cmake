@@ -22,7 +22,9 @@ add_library(nlohmann_json::nlohmann_json ALIAS nym_web_json)
 # The functions on the way from main to the points where the module waits for the browser: the next
 # animation frame in the window backend's message pump, and the page's work for --validate (a fresh
 # module for each screen size, the reference pictures). Only these are instrumented by ASYNCIFY, which
-# saves and restores their stack; indirect calls among them are listed by their targets.
+# saves and restores their stack; indirect calls among them are listed by their targets. At -O3 Binaryen
+# inlines runProgram, RunShell and runValidation into their callers before it instruments them, and
+# warns that their patterns match nothing.
 set(NYM_WEB_ASYNC_IMPORTS nym_page_next_frame nym_page_run_module nym_page_fetch_text nym_page_fetch_picture)
 set(NYM_WEB_ASYNC_FUNCTIONS
   main
