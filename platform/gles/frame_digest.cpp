@@ -1,5 +1,6 @@
 #include "platform/gles/frame_digest.h"
 
+#include "platform/gles/array_types.h"
 #include "platform/gles/call_format.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/system_driver.h"
@@ -103,21 +104,6 @@ ClientArray* arrayFor(GLenum array) {
     }
 }
 
-std::size_t typeBytes(GLenum type) {
-    switch (type) {
-    case GL_BYTE:
-    case GL_UNSIGNED_BYTE:
-        return 1;
-    case GL_SHORT:
-        return 2;
-    case GL_FIXED:
-    case GL_FLOAT:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 // The enabled arrays, in a fixed order, for the vertices `used` marks from `first` on (all of them when
 // `used` is null).
 void mixArrays(std::size_t first, std::size_t count, const unsigned char* used) {
@@ -131,7 +117,7 @@ void mixArrays(std::size_t first, std::size_t count, const unsigned char* used) 
             continue;
         }
         mix(which);
-        const std::size_t element = static_cast<std::size_t>(std::max(a.size, 0)) * typeBytes(a.type);
+        const std::size_t element = static_cast<std::size_t>(std::max(a.size, 0)) * arrayTypeBytes(a.type);
         if (!a.pointer || element == 0) {
             mix(kNull);
             continue;

@@ -1,6 +1,7 @@
 // The program's frame digest lines: one per presented frame, and the same whatever rasterises the
 // frames and whatever else the run writes (the runner's own read-back is not the program's calls).
 #include "tests/support/child_process.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        result.push_back(line);
-    }
-    return result;
-}
 
 // The digest lines of the race at 320 x 240 on the 30 fps clock, up to frame `last`.
 std::vector<std::string> digests(int last, std::vector<std::string> extra = {},

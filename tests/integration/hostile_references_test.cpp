@@ -2,6 +2,7 @@
 // hostile or broken one gives one line that says why and exit code 1, within a few seconds and without
 // gigabytes of memory.
 #include "tests/support/child_process.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -66,15 +67,6 @@ std::string blackPng(std::uint32_t width, std::uint32_t height) {
     stream.resize(size);
     return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", stream) +
            chunk("IEND", "");
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        result.push_back(line);
-    }
-    return result;
 }
 
 class HostileReferences : public testing::Test {

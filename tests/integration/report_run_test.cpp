@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "runner/png_file.h"
+#include "tests/support/text_and_folders.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ std::string read(const fs::path& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        result.push_back(line);
-    }
-    return result;
 }
 
 struct ProgramRun {

@@ -4,6 +4,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/program_messages.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -28,15 +29,6 @@ fs::path folder(const std::string& name) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
-}
-
-std::vector<std::string> namesIn(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Waits until the condition holds, for at most the time.

@@ -7,6 +7,7 @@
 #include "tests/support/decoded_video.h"
 #include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +40,6 @@ struct Recording {
     int exitCode = -1;
     std::string messages; // the program's own lines on standard error
 };
-
-// The names in a folder, sorted.
-std::vector<std::string> namesIn(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 Recording record(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"--backend=headless", "--fixed-fps=25"});

@@ -1,5 +1,7 @@
 #include "platform/gles/es2/vertex_stream.h"
 
+#include "platform/gles/array_types.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -15,18 +17,6 @@ constexpr std::size_t padded(std::size_t bytes) {
     return (bytes + 3) & ~std::size_t{3};
 }
 
-int typeBytes(GLenum type) {
-    switch (type) {
-    case GL_BYTE:
-    case GL_UNSIGNED_BYTE:
-        return 1;
-    case GL_SHORT:
-        return 2;
-    default:
-        return 4;
-    }
-}
-
 // How an array's values reach the library: GL_FIXED as floats, the rest as they are.
 struct Packing {
     GLenum type;
@@ -37,9 +27,9 @@ struct Packing {
 
 Packing packing(const ClientArray& array) {
     const std::size_t size = static_cast<std::size_t>(array.size);
-    const std::size_t sourceBytes = size * static_cast<std::size_t>(typeBytes(array.type));
+    const std::size_t sourceBytes = size * arrayTypeBytes(array.type);
     const GLenum type = array.type == GL_FIXED ? GL_FLOAT : array.type;
-    const std::size_t valueBytes = size * static_cast<std::size_t>(typeBytes(type));
+    const std::size_t valueBytes = size * arrayTypeBytes(type);
     return {type, valueBytes, padded(valueBytes),
             array.stride ? static_cast<std::size_t>(array.stride) : sourceBytes};
 }
