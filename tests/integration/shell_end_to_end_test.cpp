@@ -71,7 +71,8 @@ public:
             std::memcpy(address.sun_path + 1, name.data(), name.size()); // sun_path[0] = 0: abstract
             const socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
             if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0) {
-                name_ = ":" + std::to_string(number);
+                name_ = ":";
+                name_ += std::to_string(number);
             } else {
                 ::close(fd_);
                 fd_ = -1;
@@ -94,8 +95,10 @@ private:
 TEST(ShellSilentDisplay, TheWaitForTheDisplayIsBoundedAndASignalEndsIt) {
     SilentDisplay display;
     ASSERT_FALSE(display.name().empty());
-    const std::vector<std::string> environment = {"DISPLAY=" + display.name(), "WAYLAND_DISPLAY",
-                                                  "WAYLAND_SOCKET", "XDG_RUNTIME_DIR"};
+    std::string displayVariable = "DISPLAY=";
+    displayVariable += display.name();
+    const std::vector<std::string> environment = {displayVariable, "WAYLAND_DISPLAY", "WAYLAND_SOCKET",
+                                                  "XDG_RUNTIME_DIR"};
     const auto start = std::chrono::steady_clock::now();
     ChildProcess named(NYM_SHELL_TEST_PROGRAM, {"--backend=x11", "-qaf=3"}, environment);
     ChildProcess chosen(NYM_SHELL_TEST_PROGRAM, {"-qaf=3"}, environment);

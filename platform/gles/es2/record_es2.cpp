@@ -416,8 +416,10 @@ void record_glShaderSource(GLuint shader, GLsizei count, const GLchar* const* st
                                            : string[i];
     }
     if (s().logging()) {
-        s().add("glShaderSource",
-                join({num(shader), "<" + num(static_cast<long long>(source.size())) + " bytes>"}));
+        std::string size = "<";
+        size += num(static_cast<long long>(source.size()));
+        size += " bytes>";
+        s().add("glShaderSource", join({num(shader), size}));
     }
     s().shaders[shader].source = std::move(source);
 }

@@ -244,7 +244,10 @@ std::string extensions(std::string_view library) {
         const std::string_view word = library.substr(0, space);
         for (std::string_view passed : kPassedExtensions) {
             if (word == passed) {
-                list += (list.empty() ? "" : " ") + std::string(word);
+                if (!list.empty()) {
+                    list += ' ';
+                }
+                list += word;
             }
         }
         library.remove_prefix(space == std::string_view::npos ? library.size() : space + 1);

@@ -100,8 +100,12 @@ PixelComparison comparePixels(const Rendering& a, const Rendering& b, int width,
         if (pixel > tolerance && ++c.beyond <= 4) {
             const std::size_t n = i / 4;
             const auto rgba = [&](const Rendering& r) {
-                return "(" + std::to_string(r.rgba[i]) + " " + std::to_string(r.rgba[i + 1]) + " " +
-                       std::to_string(r.rgba[i + 2]) + " " + std::to_string(r.rgba[i + 3]) + ")";
+                std::string text = "(";
+                for (std::size_t k = 0; k < 4; ++k) {
+                    text += std::to_string(r.rgba[i + k]);
+                    text += k < 3 ? " " : ")";
+                }
+                return text;
             };
             c.examples += std::to_string(n % static_cast<std::size_t>(width)) + "," +
                           std::to_string(n / static_cast<std::size_t>(width)) + " es1 " + rgba(a) + " es2 " +
