@@ -12,6 +12,7 @@
 #include "platform/gles/record_driver.h"
 #include "race/app_class.h"
 #include "race/demo_application.h"
+#include "tests/engine/no_op_gl.h"
 
 namespace {
 
@@ -20,12 +21,6 @@ using platform::gles::dispatchTable;
 using platform::gles::es2::Es2Functions;
 
 constexpr int kLap = 2500;
-
-// An entry that does nothing and returns nothing (0, null).
-template <typename F> struct Nothing;
-template <typename R, typename... A> struct Nothing<R (*)(A...)> {
-    static R call(A...) { return R(); }
-};
 
 struct Race {
     Race()
@@ -59,13 +54,10 @@ struct Race {
             frame();
         }
         // The programs are built: from now on the library does nothing at all.
-#define NYM_NOTHING(ret, name, params, args) library.name = Nothing<decltype(library.name)>::call;
+#define NYM_NOTHING(ret, name, params, args) library.name = nym_test::NoOp<decltype(library.name)>::call;
         NYM_ES2_FUNCTIONS(NYM_NOTHING)
 #undef NYM_NOTHING
-        nothing = record;
-#define NYM_NOTHING(ret, name, params, args) nothing.name = Nothing<decltype(nothing.name)>::call;
-        NYM_GL_FUNCTIONS(NYM_NOTHING)
-#undef NYM_NOTHING
+        nothing = nym_test::noOpGlTable(record);
     }
     void frame() {
         application.OnFrame();

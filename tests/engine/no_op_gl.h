@@ -1,6 +1,6 @@
 #pragma once
 // A GL whose every function does nothing and returns zero, for measuring and counting the engine's own
-// work: the record driver formats its log text even when it keeps no log.
+// work: the least any GL can cost, below even the record driver's silent mode.
 #include "platform/gles/dispatch.h"
 
 namespace nym_test {
