@@ -65,7 +65,6 @@ void coordinates(GLenum unit, GLint size, const GLfixed* values) {
 // A 4 x 4 texture of the format with texels of different values, nearest filtering, bound on the active
 // unit.
 void texture(GLenum format) {
-    const int channels = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : format == GL_LUMINANCE_ALPHA ? 2 : 1;
     std::array<GLubyte, 4 * 4 * 4> texels{};
     for (std::size_t i = 0; i < texels.size(); ++i) {
         texels[i] = static_cast<GLubyte>((i * 73 + 19) % 256);
@@ -78,7 +77,6 @@ void texture(GLenum format) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), 4, 4, 0, format, GL_UNSIGNED_BYTE,
                  texels.data());
-    (void)channels;
 }
 
 void environment(GLenum unit, GLenum mode, GLenum format) {
