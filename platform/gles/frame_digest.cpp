@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <string_view>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
@@ -225,25 +224,16 @@ void observe(Call<&DispatchTable::glDrawElements>, GLenum, GLsizei count, GLenum
     if (inSwap) {
         return;
     }
-    const std::size_t size = type == GL_UNSIGNED_SHORT ? 2 : type == GL_UNSIGNED_BYTE ? 1 : 0;
+    const std::size_t size = indexTypeBytes(type);
     if (!indices || count <= 0 || size == 0) {
         mix(kNull);
         return;
     }
-    const auto n = static_cast<std::size_t>(count);
-    mixBytes(indices, n * size);
-    const auto index = [&](std::size_t i) -> std::size_t {
-        return size == 2 ? static_cast<const GLushort*>(indices)[i] : static_cast<const GLubyte*>(indices)[i];
-    };
-    std::size_t low = index(0);
-    std::size_t high = low;
-    for (std::size_t i = 1; i < n; ++i) {
-        low = std::min(low, index(i));
-        high = std::max(high, index(i));
-    }
+    mixBytes(indices, static_cast<std::size_t>(count) * size);
+    const auto [low, high] = indexRange(type, indices, count);
     referenced.assign(high - low + 1, 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        referenced[index(i) - low] = 1;
+    for (GLsizei i = 0; i < count; ++i) {
+        referenced[indexAt(type, indices, i) - low] = 1;
     }
     mixArrays(low, referenced.size(), referenced.data());
 }

@@ -2,6 +2,7 @@
 // config choice adaptation, and the frame count for the present observer.
 #include "platform/gles/emulation.h"
 #include "platform/gles/emulation_state.h"
+#include "platform/gles/kept_string.h"
 #include "platform/gles/native_windowing.h"
 
 #include <algorithm>
@@ -48,9 +49,8 @@ const char* emulatedQueryString(EGLDisplay dpy, EGLint name) {
     if (name != EGL_EXTENSIONS || !text) {
         return text;
     }
-    static std::set<std::string> strings;
     const std::string base = text;
-    return strings.insert(base.empty() ? extensionName : base + " " + extensionName).first->c_str();
+    return keptString(base.empty() ? extensionName : base + " " + extensionName);
 }
 
 EGLint configAttribute(EGLDisplay dpy, EGLConfig config, EGLint name) {

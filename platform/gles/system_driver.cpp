@@ -147,10 +147,6 @@ GlPath glPath() {
     return chosenPath;
 }
 
-const char* glPathName(GlPath path) {
-    return path == GlPath::Es1 ? "es1" : "es2";
-}
-
 const DispatchTable& systemLibrary() {
     return chosenPath == GlPath::Es1 ? es1Library() : es2Library();
 }

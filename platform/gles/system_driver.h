@@ -15,7 +15,10 @@ enum class GlPath { Es1, Es2 };
 // EGL call.
 void setGlPath(GlPath path);
 GlPath glPath();
-const char* glPathName(GlPath path); // "es1", "es2"
+// "es1", "es2"
+constexpr const char* glPathName(GlPath path) {
+    return path == GlPath::Es1 ? "es1" : "es2";
+}
 
 // Loads the path's libraries once: libGLESv1_CM.so.1 or libGLESv2.so.2, and libEGL.so.1 (or the files
 // named by NYM_GLES_LIBRARY, NYM_GLES2_LIBRARY and NYM_EGL_LIBRARY), and installs them, behind the

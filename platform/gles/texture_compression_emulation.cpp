@@ -1,9 +1,9 @@
 // GL_ZEB_texture_compression_nymtc on a library that lacks it.
 #include "platform/gles/emulation.h"
 #include "platform/gles/emulation_state.h"
+#include "platform/gles/kept_string.h"
 #include "platform/gles/nymtc/nymtc.h"
 
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,12 +37,11 @@ bool hasWord(std::string_view list, std::string_view word) {
 
 // The library's extension string with ours added. Every string handed out stays valid.
 const GLubyte* extensionsWithOurs(const GLubyte* library) {
-    static std::set<std::string> strings;
     const std::string base = library ? reinterpret_cast<const char*>(library) : "";
     const std::string full = hasWord(base, extensionName) ? base
                              : base.empty()               ? std::string(extensionName)
                                                           : base + " " + std::string(extensionName);
-    return reinterpret_cast<const GLubyte*>(strings.insert(full).first->c_str());
+    return reinterpret_cast<const GLubyte*>(keptString(full));
 }
 
 bool libraryHasDxt1() {

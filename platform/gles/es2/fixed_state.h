@@ -2,11 +2,13 @@
 // The OpenGL ES 1.1 state that the translation keeps for a context: what OpenGL ES 2.0 has no place
 // for (matrices, texture units and their environment, client arrays, the current colour, alpha test,
 // fog, shade model, hints) and the capabilities it answers glIsEnabled for. State that both versions
-// share (blending, depth, culling, viewport, scissor, bindings) lives in the library only.
+// share (blending, depth, culling, viewport, scissor, bindings) lives in the library only, but for the
+// blend factors, which OpenGL ES 2.0 answers for under other names.
 #include "platform/gles/es2/matrix.h"
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 
 namespace platform::gles::es2 {
 
@@ -45,7 +47,26 @@ enum TrackedCapability : std::uint32_t {
     kClipPlane0 = 1u << 16, // GL_CLIP_PLANE0 to GL_CLIP_PLANE5: bits 16 to 21
 };
 
-constexpr std::uint32_t kDitherBit = 1u << 2;
+// The capabilities OpenGL ES 2.0 has as well; bit i of FixedState::libraryEnabled is entry i.
+constexpr GLenum kLibraryCapabilities[] = {GL_CULL_FACE,
+                                           GL_BLEND,
+                                           GL_DITHER,
+                                           GL_STENCIL_TEST,
+                                           GL_DEPTH_TEST,
+                                           GL_SCISSOR_TEST,
+                                           GL_POLYGON_OFFSET_FILL,
+                                           GL_SAMPLE_ALPHA_TO_COVERAGE,
+                                           GL_SAMPLE_COVERAGE};
+
+// The bit of a capability in kLibraryCapabilities; 0 for one not there.
+constexpr std::uint32_t libraryBit(GLenum cap) {
+    for (std::uint32_t i = 0; i < std::size(kLibraryCapabilities); ++i) {
+        if (kLibraryCapabilities[i] == cap) {
+            return 1u << i;
+        }
+    }
+    return 0;
+}
 
 struct FixedState {
     GLenum matrixMode = GL_MODELVIEW;
@@ -73,9 +94,9 @@ struct FixedState {
     float fogEnd = 1;
     std::uint64_t fogVersion = 0;
 
-    // The capabilities OpenGL ES 2.0 has as well, as the library has been told them (bit i: entry i of
-    // the translation's list); only dithering is on at first.
-    std::uint32_t libraryEnabled = kDitherBit;
+    // The capabilities of kLibraryCapabilities as the library has been told them; only dithering is on
+    // at first.
+    std::uint32_t libraryEnabled = libraryBit(GL_DITHER);
 
     GLenum shadeModel = GL_SMOOTH;
     GLenum blendSrc = GL_ONE;

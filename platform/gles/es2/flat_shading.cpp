@@ -1,6 +1,6 @@
 #include "platform/gles/es2/flat_shading.h"
 
-#include "platform/gles/es2/vertex_stream.h"
+#include "platform/gles/array_types.h"
 
 namespace platform::gles::es2 {
 

@@ -38,7 +38,6 @@ public:
     Matrix& top() { return entries_[static_cast<std::size_t>(depth_ - 1)]; }
     const Matrix& top() const { return entries_[static_cast<std::size_t>(depth_ - 1)]; }
     int depth() const { return depth_; }
-    int maxDepth() const { return maxDepth_; }
     bool push();
     bool pop();
 

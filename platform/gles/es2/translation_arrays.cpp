@@ -3,8 +3,6 @@
 
 namespace platform::gles::es2 {
 
-namespace {
-
 ClientArray* clientArray(FixedState& s, GLenum array) {
     switch (array) {
     case GL_VERTEX_ARRAY:
@@ -19,6 +17,8 @@ ClientArray* clientArray(FixedState& s, GLenum array) {
         return nullptr;
     }
 }
+
+namespace {
 
 void setClientState(GLenum array, bool on) {
     Context& c = context();
@@ -87,7 +87,7 @@ void translated_glNormalPointer(GLenum type, GLsizei stride, const GLvoid* point
 
 void translated_glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
     Context& c = context();
-    ClientArray& a = c.state.units[static_cast<std::size_t>(c.state.clientUnit)].coordinates;
+    ClientArray& a = *clientArray(c.state, GL_TEXTURE_COORD_ARRAY);
     const bool wasFour = a.size == 4;
     if (describe(a, size, type, stride, pointer, size >= 2 && size <= 4, coordinateType(type))) {
         c.keyChanged |= a.enabled && wasFour != (size == 4);

@@ -35,14 +35,17 @@ struct Context {
     Matrix mvp;
     std::uint64_t mvpVersion = kNoVersion;
     // The steps of the colour buffer's alpha test: 255 for 8-bit colour channels, 0 (compared as floats)
-    // for others; -1 until asked after the context was made current.
+    // for others; -1 until asked after the context was made current (the answer stamps the state's
+    // alphaVersion).
     int alphaSteps = -1;
-    std::uint64_t alphaStepsVersion = 0;
 };
 
 // The OpenGL ES 2.0 library under the translation.
 const Es2Functions& library();
 void setLibrary(const Es2Functions& functions);
+inline const Es2Functions& gl() {
+    return library();
+}
 
 // The current context; while none is, a stand-in whose state changes go nowhere and which draws nothing.
 Context& context();
@@ -50,6 +53,9 @@ void setCurrentContext(Context* current);
 
 // Records an OpenGL ES 1.x error for glGetError, unless one is waiting already.
 void setError(GLenum error);
+
+// The client array (GL_VERTEX_ARRAY, ...; the coordinates of the client unit), null for another name.
+ClientArray* clientArray(FixedState& s, GLenum array);
 
 // The record of the texture bound to the unit (the context's default texture for name 0).
 TextureRecord& boundTexture(Context& c, int unit);

@@ -2,16 +2,13 @@
 // indices) the draw reads streamed into buffer objects, then the library's draw.
 #include "platform/gles/es2/translation_context.h"
 
-#include <algorithm>
+#include "platform/gles/array_types.h"
+
 #include <cmath>
 
 namespace platform::gles::es2 {
 
 namespace {
-
-const Es2Functions& gl() {
-    return library();
-}
 
 std::array<SampledFormat, kTextureUnits> boundFormats(Context& c) {
     std::array<SampledFormat, kTextureUnits> formats{};
@@ -48,13 +45,12 @@ void uploadUniforms(Context& c, ProgramRecord& p) {
             GLint redBits = 0;
             gl().glGetIntegerv(GL_RED_BITS, &redBits);
             c.alphaSteps = redBits == 8 ? 255 : 0;
-            c.alphaStepsVersion = nextVersion();
+            c.state.alphaVersion = nextVersion();
         }
-        const std::uint64_t version = std::max(s.alphaVersion, c.alphaStepsVersion);
-        if (p.alphaVersion != version) {
+        if (p.alphaVersion != s.alphaVersion) {
             const auto steps = static_cast<float>(c.alphaSteps);
             gl().glUniform2f(p.alphaTest, steps > 0 ? std::nearbyint(s.alphaRef * steps) : s.alphaRef, steps);
-            p.alphaVersion = version;
+            p.alphaVersion = s.alphaVersion;
         }
     }
     if (p.fog >= 0 && p.fogVersion != s.fogVersion) {

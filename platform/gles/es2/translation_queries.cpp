@@ -1,19 +1,15 @@
 // glGetError, glGetIntegerv and glGetString: what the translation keeps is answered from its state, what
 // OpenGL ES 2.0 has the same way from the library, and the strings say what runs underneath.
 #include "platform/gles/es2/translation_context.h"
+#include "platform/gles/kept_string.h"
 
 #include <cmath>
-#include <set>
 #include <string>
 #include <string_view>
 
 namespace platform::gles::es2 {
 
 namespace {
-
-const Es2Functions& gl() {
-    return library();
-}
 
 GLenum translated_glGetError() {
     GLenum& pending = context().state.error;
@@ -255,10 +251,8 @@ std::string extensions(std::string_view library) {
     return list;
 }
 
-// A string that stays valid, as glGetString's results must.
 const GLubyte* kept(const std::string& text) {
-    static std::set<std::string> strings;
-    return reinterpret_cast<const GLubyte*>(strings.insert(text).first->c_str());
+    return reinterpret_cast<const GLubyte*>(keptString(text));
 }
 
 std::string libraryString(GLenum name) {

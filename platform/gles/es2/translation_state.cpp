@@ -8,10 +8,6 @@ namespace platform::gles::es2 {
 
 namespace {
 
-const Es2Functions& gl() {
-    return library();
-}
-
 // What glEnable, glDisable and glIsEnabled do with a capability.
 struct Capability {
     enum Kind {
@@ -26,21 +22,9 @@ struct Capability {
     std::uint32_t bit = 0;
 };
 
-constexpr GLenum kLibraryCapabilities[] = {GL_CULL_FACE,
-                                           GL_BLEND,
-                                           GL_DITHER,
-                                           GL_STENCIL_TEST,
-                                           GL_DEPTH_TEST,
-                                           GL_SCISSOR_TEST,
-                                           GL_POLYGON_OFFSET_FILL,
-                                           GL_SAMPLE_ALPHA_TO_COVERAGE,
-                                           GL_SAMPLE_COVERAGE};
-
 Capability capability(GLenum cap) {
-    for (std::uint32_t i = 0; i < std::size(kLibraryCapabilities); ++i) {
-        if (kLibraryCapabilities[i] == cap) {
-            return {Capability::Library, 1u << i};
-        }
+    if (const std::uint32_t bit = libraryBit(cap)) {
+        return {Capability::Library, bit};
     }
     if (cap >= GL_LIGHT0 && cap <= GL_LIGHT7) {
         return {Capability::Tracked, kLight0 << (cap - GL_LIGHT0)};
@@ -132,46 +116,34 @@ void translated_glDisable(GLenum cap) {
 }
 
 GLboolean translated_glIsEnabled(GLenum cap) {
-    const FixedState& s = context().state;
+    FixedState& s = context().state;
     bool on = false;
-    switch (cap) {
-    case GL_VERTEX_ARRAY:
-        on = s.vertices.enabled;
-        break;
-    case GL_NORMAL_ARRAY:
-        on = s.normals.enabled;
-        break;
-    case GL_COLOR_ARRAY:
-        on = s.colours.enabled;
-        break;
-    case GL_TEXTURE_COORD_ARRAY:
-        on = s.units[static_cast<std::size_t>(s.clientUnit)].coordinates.enabled;
-        break;
-    default: {
-        const Capability what = capability(cap);
-        switch (what.kind) {
-        case Capability::Invalid:
+    const Capability what = capability(cap);
+    switch (what.kind) {
+    case Capability::Invalid:
+        if (const ClientArray* a = clientArray(s, cap)) {
+            on = a->enabled;
+        } else {
             setError(GL_INVALID_ENUM);
-            break;
-        case Capability::Library:
-            on = (s.libraryEnabled & what.bit) != 0;
-            break;
-        case Capability::Texture:
-            on = s.units[static_cast<std::size_t>(s.activeUnit)].enabled;
-            break;
-        case Capability::AlphaTest:
-            on = s.alphaTest;
-            break;
-        case Capability::Fog:
-            on = s.fog;
-            break;
-        case Capability::Tracked:
-            on = (s.tracked & what.bit) != 0;
-            break;
-        case Capability::Refused:
-            break;
         }
-    }
+        break;
+    case Capability::Library:
+        on = (s.libraryEnabled & what.bit) != 0;
+        break;
+    case Capability::Texture:
+        on = s.units[static_cast<std::size_t>(s.activeUnit)].enabled;
+        break;
+    case Capability::AlphaTest:
+        on = s.alphaTest;
+        break;
+    case Capability::Fog:
+        on = s.fog;
+        break;
+    case Capability::Tracked:
+        on = (s.tracked & what.bit) != 0;
+        break;
+    case Capability::Refused:
+        break;
     }
     return on ? GL_TRUE : GL_FALSE;
 }

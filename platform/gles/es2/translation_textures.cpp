@@ -4,15 +4,10 @@
 // each change of level 0.
 #include "platform/gles/es2/translation_context.h"
 
-#include <algorithm>
 
 namespace platform::gles::es2 {
 
 namespace {
-
-const Es2Functions& gl() {
-    return library();
-}
 
 bool powerOfTwo(GLsizei size) {
     return size >= 0 && (size & (size - 1)) == 0;
@@ -32,14 +27,19 @@ bool imageAccepted(GLenum target, GLint level, GLsizei width, GLsizei height) {
     return true;
 }
 
+// Makes the levels below level 0 again from it, in the library and in the texture's record.
+void regenerateMipmaps(TextureRecord& texture) {
+    gl().glGenerateMipmap(GL_TEXTURE_2D);
+    texture.fillMipmaps();
+}
+
 // Notes a new image of a level of the bound texture (and the levels glGenerateMipmap makes below it).
 void noteImage(GLint level, GLsizei width, GLsizei height, SampledFormat format, bool generate) {
     Context& c = context();
     TextureRecord& texture = boundTexture(c, c.state.activeUnit);
     texture.levels[static_cast<std::size_t>(level)] = {width, height, format};
     if (generate && level == 0 && texture.generateMipmap && width > 0 && height > 0) {
-        gl().glGenerateMipmap(GL_TEXTURE_2D);
-        texture.fillMipmaps();
+        regenerateMipmaps(texture);
     }
     c.keyChanged = true;
 }
@@ -141,8 +141,7 @@ void translated_glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint
     Context& c = context();
     TextureRecord& texture = boundTexture(c, c.state.activeUnit);
     if (level == 0 && texture.generateMipmap && texture.levels[0].format != SampledFormat::None) {
-        gl().glGenerateMipmap(GL_TEXTURE_2D);
-        texture.fillMipmaps();
+        regenerateMipmaps(texture);
         c.keyChanged = true;
     }
 }

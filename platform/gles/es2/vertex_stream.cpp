@@ -2,7 +2,6 @@
 
 #include "platform/gles/array_types.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace platform::gles::es2 {
@@ -26,12 +25,10 @@ struct Packing {
 };
 
 Packing packing(const ClientArray& array) {
-    const std::size_t size = static_cast<std::size_t>(array.size);
-    const std::size_t sourceBytes = size * arrayTypeBytes(array.type);
-    const GLenum type = array.type == GL_FIXED ? GL_FLOAT : array.type;
-    const std::size_t valueBytes = size * arrayTypeBytes(type);
-    return {type, valueBytes, padded(valueBytes),
-            array.stride ? static_cast<std::size_t>(array.stride) : sourceBytes};
+    // A GL_FIXED value and the float it becomes are both 4 bytes.
+    const std::size_t valueBytes = static_cast<std::size_t>(array.size) * arrayTypeBytes(array.type);
+    return {array.type == GL_FIXED ? GL_FLOAT : array.type, valueBytes, padded(valueBytes),
+            array.stride ? static_cast<std::size_t>(array.stride) : valueBytes};
 }
 
 // The vertex number of the i-th vertex drawn.
@@ -195,22 +192,11 @@ template <typename Index> void rebase(const void* indices, GLsizei count, GLuint
     }
 }
 
-template <typename Index> std::pair<GLuint, GLuint> range(const void* indices, GLsizei count) {
-    const auto* in = static_cast<const Index*>(indices);
-    Index low = in[0];
-    Index high = in[0];
-    for (GLsizei i = 1; i < count; ++i) {
-        low = std::min(low, in[i]);
-        high = std::max(high, in[i]);
-    }
-    return {low, high};
-}
-
 } // namespace
 
 GLintptr VertexStream::uploadIndices(const Es2Functions& gl, LibraryBindings& bound, GLenum type,
                                      const void* indices, GLsizei count, GLuint base) {
-    const std::size_t bytes = static_cast<std::size_t>(count) * (type == GL_UNSIGNED_BYTE ? 1 : 2);
+    const std::size_t bytes = static_cast<std::size_t>(count) * indexTypeBytes(type);
     unsigned char* out = staging(bytes);
     if (type == GL_UNSIGNED_BYTE) {
         rebase<GLubyte>(indices, count, base, out);
@@ -221,10 +207,6 @@ GLintptr VertexStream::uploadIndices(const Es2Functions& gl, LibraryBindings& bo
         reserve(gl, bound, indices_, GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes));
     gl.glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, offset, static_cast<GLsizeiptr>(bytes), out);
     return offset;
-}
-
-std::pair<GLuint, GLuint> indexRange(GLenum type, const void* indices, GLsizei count) {
-    return type == GL_UNSIGNED_BYTE ? range<GLubyte>(indices, count) : range<GLushort>(indices, count);
 }
 
 } // namespace platform::gles::es2

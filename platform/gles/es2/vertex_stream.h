@@ -10,7 +10,6 @@
 #include "platform/gles/es2/shader_source.h"
 
 #include <array>
-#include <utility>
 #include <vector>
 
 namespace platform::gles::es2 {
@@ -61,14 +60,5 @@ private:
     Ring indices_;
     std::vector<unsigned char> staging_;
 };
-
-// The smallest and the largest of `count` (> 0) indices of the type (GL_UNSIGNED_BYTE or _SHORT).
-std::pair<GLuint, GLuint> indexRange(GLenum type, const void* indices, GLsizei count);
-
-// The index at position i.
-inline GLuint indexAt(GLenum type, const void* indices, GLsizei i) {
-    return type == GL_UNSIGNED_BYTE ? static_cast<const GLubyte*>(indices)[i]
-                                    : static_cast<const GLushort*>(indices)[i];
-}
 
 } // namespace platform::gles::es2

@@ -62,10 +62,6 @@ GlPath glPath() {
     return GlPath::Es2;
 }
 
-const char* glPathName(GlPath path) {
-    return path == GlPath::Es1 ? "es1" : "es2";
-}
-
 const DispatchTable& systemLibrary() {
     return translatedWebGl();
 }
