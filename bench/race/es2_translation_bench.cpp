@@ -32,7 +32,7 @@ struct Race {
                          {EGL_DEPTH_SIZE, 16},
                          {EGL_SURFACE_TYPE, EGL_WINDOW_BIT | EGL_PBUFFER_BIT},
                          {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES2_BIT}}});
-        const DispatchTable record = dispatchTable;
+        record = dispatchTable;
         library = es2.functions();
         translated = platform::gles::es2::translate(library, record);
         // The world's textures are decoded by the extension emulation, as in a run.
@@ -65,6 +65,7 @@ struct Race {
     }
     platform::gles::RecordDriver egl;
     platform::gles::es2::RecordEs2 es2;
+    DispatchTable record; // the record driver's EGL, which the translation calls for as long as it runs
     Es2Functions library;
     DispatchTable translated;
     DispatchTable nothing;
