@@ -29,8 +29,6 @@ public:
     bool create(const std::string& target, std::string& error);
     // The new file, open for reading and writing.
     int fd() const { return fd_; }
-    const std::string& target() const { return target_; }
-    const std::string& temporaryPath() const { return temporary_; }
 
     // Writes all the bytes at the end of what was written.
     bool write(const void* data, std::size_t size, std::string& error);

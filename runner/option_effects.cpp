@@ -1,7 +1,6 @@
 #include "runner/option_effects.h"
 
 #include "runner/capture/png_sequence_sink.h"
-#include "runner/capture/video_container.h"
 
 #include <algorithm>
 #include <charconv>
@@ -79,8 +78,7 @@ bool checkOutputs(const PlatformOptions& options, const std::vector<GivenOption>
             output.file = options.screenshots[screenshot++].path;
         } else if (option.name == "--capture" && options.capturePath != "-") {
             output.file = options.capturePath;
-            output.numbered =
-                !options.capturePath.ends_with(".y4m") && !videoContainerFor(options.capturePath);
+            output.numbered = !streamCapture(options.capturePath);
         } else if (option.name == "--log") {
             output.file = options.logPath;
         } else if (option.name == "--frame-digest" && options.frameDigestPath != "-") {

@@ -78,11 +78,6 @@ bool parseScreenshot(std::string_view text, Screenshot& shot) {
     return shot.path.size() > 4 && shot.path.ends_with(".png");
 }
 
-// A capture into one stream (y4m in a file or on standard output, or a video) rather than numbered files.
-bool streamCapture(const std::string& path) {
-    return path == "-" || (path.size() > 4 && path.ends_with(".y4m")) || videoContainerFor(path);
-}
-
 bool validCapturePath(const std::string& path) {
     if (streamCapture(path)) {
         return true;
@@ -113,6 +108,10 @@ bool numberedNamesFit(const std::string& pattern) {
 }
 
 } // namespace
+
+bool streamCapture(const std::string& path) {
+    return path == "-" || (path.size() > 4 && path.ends_with(".y4m")) || videoContainerFor(path);
+}
 
 bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error) {
     std::string_view qualityOption;

@@ -37,6 +37,9 @@ struct PlatformOptions {
 // Parses argv[1..]. Returns false with a one-line reason in `error` for a malformed platform option.
 bool parsePlatformOptions(int argc, const char* const* argv, PlatformOptions& options, std::string& error);
 
+// A capture into one stream (y4m in a file or on standard output, or a video) rather than numbered files.
+bool streamCapture(const std::string& path);
+
 // The usage summary (several lines, ending in a newline).
 std::string platformUsage();
 

@@ -2,10 +2,14 @@
 // The window system's backends and the choice between them.
 #include "platform/window/window.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+// How long an X server or a Wayland compositor may take to answer while a backend sets up.
+constexpr std::chrono::milliseconds kDisplayAnswerLimit{5000};
 
 enum class WindowBackendKind { Wayland, X11, Headless, Web };
 

@@ -258,9 +258,6 @@ int reportXError(Display* display, XErrorEvent* event) {
     return 0;
 }
 
-// How long the X server may take to answer the connection, as long as the Wayland compositor may.
-constexpr int answerLimitMs = 5000;
-
 // XOpenDisplay waits for the server's answer without a time limit (xcb reads the connection's set-up
 // until it comes), so it runs on a thread of its own, which says when it is done through a pipe. If the
 // answer does not come in time, or a signal ends the wait, the thread is left to wait on: it closes a
@@ -277,7 +274,7 @@ struct DisplayOpening {
 };
 
 // The display, or null with the reason in `error`.
-Display* openDisplayWithin(int limitMs, const std::string& name, std::string& error) {
+Display* openDisplayWithin(std::chrono::milliseconds limit, const std::string& name, std::string& error) {
     auto opening = std::make_shared<DisplayOpening>();
     if (::pipe2(opening->done, O_CLOEXEC) != 0) {
         error = "cannot open the X display \"" + name + "\": " + std::strerror(errno);
@@ -296,7 +293,7 @@ Display* openDisplayWithin(int limitMs, const std::string& name, std::string& er
     }).detach();
     pollfd watched[2] = {{opening->done[0], POLLIN, 0}, {interruptionFd(), POLLIN, 0}};
     int ready = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     do {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
@@ -312,7 +309,7 @@ Display* openDisplayWithin(int limitMs, const std::string& name, std::string& er
     opening->abandoned = true;
     error = watched[1].revents ? "cannot open the X display \"" + name + "\": interrupted"
                                : "the X display \"" + name + "\" does not answer (waited " +
-                                     std::to_string(limitMs / 1000) + " s)";
+                                     std::to_string(limit.count() / 1000) + " s)";
     return nullptr;
 }
 
@@ -321,7 +318,7 @@ Display* openDisplayWithin(int limitMs, const std::string& name, std::string& er
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
     XSetErrorHandler(reportXError);
     const char* name = std::getenv("DISPLAY");
-    Display* display = openDisplayWithin(answerLimitMs, name ? name : "", error);
+    Display* display = openDisplayWithin(kDisplayAnswerLimit, name ? name : "", error);
     if (!display) {
         return nullptr;
     }

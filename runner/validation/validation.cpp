@@ -206,14 +206,12 @@ int runValidation(const PlatformOptions& options) {
         const PngRead read = readPngFile(referencePath.string(), reference, why, f.width, f.height);
         PngImage frame;
         std::string notRendered;
-        const bool haveFrame =
-            readPngFile(rendered.string(), frame, notRendered, f.width, f.height) == PngRead::Read;
         bool pass = false;
         if (read == PngRead::Missing) {
             std::printf("FAIL: no reference picture %s\n", referencePath.c_str());
         } else if (read == PngRead::Refused) {
             std::printf("FAIL: reference %s: %s\n", referencePath.c_str(), why.c_str());
-        } else if (!haveFrame) {
+        } else if (readPngFile(rendered.string(), frame, notRendered, f.width, f.height) != PngRead::Read) {
             std::printf("FAIL: not rendered (%s)\n", notRendered.c_str());
         } else {
             const ImageDifference d = compareImages(reference, frame);

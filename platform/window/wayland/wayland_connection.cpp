@@ -1,6 +1,7 @@
 #include "platform/window/wayland/wayland_connection.h"
 
 #include "platform/interruption.h"
+#include "platform/window/window_backend.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -16,9 +17,6 @@
 namespace platform::wayland {
 
 namespace {
-
-// How long the compositor may take to answer while the backend sets up.
-constexpr std::chrono::milliseconds answerLimit{5000};
 
 // libwayland prints its complaints (a request it could not send, the compositor's error message) on
 // standard error; the last one is kept for the line that reports a lost connection instead.
@@ -113,7 +111,7 @@ std::unique_ptr<Connection> Connection::open(SurfaceWindow windowOf, std::string
     std::unique_ptr<Connection> connection(new Connection(display, windowOf));
     // The globals, then the first events of the objects bound to them (the outputs' modes, the seat's
     // devices).
-    if (!connection->roundtrip(answerLimit) || !connection->roundtrip(answerLimit)) {
+    if (!connection->roundtrip(kDisplayAnswerLimit) || !connection->roundtrip(kDisplayAnswerLimit)) {
         error = interruptions() > 0 ? "cannot connect to the Wayland compositor \"" + name + "\": interrupted"
                                     : "the Wayland compositor does not answer";
         return nullptr;
