@@ -175,7 +175,7 @@ void mixArguments(Call<&DispatchTable::glBindTexture>, GLenum target, GLuint tex
     mix(textureOrdinal(texture));
 }
 
-// What a call points at, and the client state it sets: most calls point at nothing.
+// The client state a call sets, and the texture names it ends: most calls change neither.
 template <auto Function, typename... Args> void observe(Call<Function>, Args...) {}
 
 void observe(Call<&DispatchTable::glClientActiveTexture>, GLenum texture) {
@@ -214,16 +214,16 @@ void observe(Call<&DispatchTable::glPixelStorei>, GLenum pname, GLint param) {
     }
 }
 
-void observe(Call<&DispatchTable::glDrawArrays>, GLenum, GLint first, GLsizei count) {
-    if (!inSwap && first >= 0 && count > 0) {
+// What a call points at: most calls point at nothing.
+template <auto Function, typename... Args> void mixPointed(Call<Function>, Args...) {}
+
+void mixPointed(Call<&DispatchTable::glDrawArrays>, GLenum, GLint first, GLsizei count) {
+    if (first >= 0 && count > 0) {
         mixArrays(static_cast<std::size_t>(first), static_cast<std::size_t>(count), nullptr);
     }
 }
-void observe(Call<&DispatchTable::glDrawElements>, GLenum, GLsizei count, GLenum type,
-             const GLvoid* indices) {
-    if (inSwap) {
-        return;
-    }
+void mixPointed(Call<&DispatchTable::glDrawElements>, GLenum, GLsizei count, GLenum type,
+                const GLvoid* indices) {
     const std::size_t size = indexTypeBytes(type);
     if (!indices || count <= 0 || size == 0) {
         mix(kNull);
@@ -237,44 +237,35 @@ void observe(Call<&DispatchTable::glDrawElements>, GLenum, GLsizei count, GLenum
     }
     mixArrays(low, referenced.size(), referenced.data());
 }
-void observe(Call<&DispatchTable::glTexImage2D>, GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint,
-             GLenum format, GLenum type, const GLvoid* pixels) {
-    if (!inSwap) {
-        mixPixels(width, height, format, type, pixels);
-    }
+void mixPointed(Call<&DispatchTable::glTexImage2D>, GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint,
+                GLenum format, GLenum type, const GLvoid* pixels) {
+    mixPixels(width, height, format, type, pixels);
 }
-void observe(Call<&DispatchTable::glTexSubImage2D>, GLenum, GLint, GLint, GLint, GLsizei width,
-             GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
-    if (!inSwap) {
-        mixPixels(width, height, format, type, pixels);
-    }
+void mixPointed(Call<&DispatchTable::glTexSubImage2D>, GLenum, GLint, GLint, GLint, GLsizei width,
+                GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
+    mixPixels(width, height, format, type, pixels);
 }
-void observe(Call<&DispatchTable::glCompressedTexImage2D>, GLenum, GLint, GLenum, GLsizei, GLsizei, GLint,
-             GLsizei imageSize, const GLvoid* data) {
-    if (inSwap) {
-        return;
-    }
+void mixPointed(Call<&DispatchTable::glCompressedTexImage2D>, GLenum, GLint, GLenum, GLsizei, GLsizei, GLint,
+                GLsizei imageSize, const GLvoid* data) {
     if (!data || imageSize <= 0) {
         mix(kNull);
         return;
     }
     mixBytes(data, static_cast<std::size_t>(imageSize));
 }
-void observe(Call<&DispatchTable::glLoadMatrixx>, const GLfixed* m) {
-    if (!inSwap) {
-        mixFixed(m, 16);
-    }
+void mixPointed(Call<&DispatchTable::glLoadMatrixx>, const GLfixed* m) {
+    mixFixed(m, 16);
 }
-void observe(Call<&DispatchTable::glMultMatrixx>, const GLfixed* m) {
-    if (!inSwap) {
-        mixFixed(m, 16);
+void mixPointed(Call<&DispatchTable::glMultMatrixx>, const GLfixed* m) {
+    mixFixed(m, 16);
+}
+void mixPointed(Call<&DispatchTable::glDeleteTextures>, GLsizei n, const GLuint* textures) {
+    for (GLsizei i = 0; textures && i < n; ++i) {
+        mix(textureOrdinal(textures[i]));
     }
 }
 void observe(Call<&DispatchTable::glDeleteTextures>, GLsizei n, const GLuint* textures) {
     for (GLsizei i = 0; textures && i < n; ++i) {
-        if (!inSwap) {
-            mix(textureOrdinal(textures[i]));
-        }
         textureOrdinals.erase(textures[i]);
     }
 }
@@ -293,6 +284,7 @@ void handedBack(Call<&DispatchTable::glGenTextures>, GLsizei n, GLuint* textures
         if (!inSwap) {                                                                                       \
             mixBytes(#name, sizeof #name - 1);                                                               \
             [](auto... a) { mixArguments(Call<&DispatchTable::name>{}, a...); } args;                        \
+            [](auto... a) { mixPointed(Call<&DispatchTable::name>{}, a...); } args;                          \
         }                                                                                                    \
         [](auto... a) { observe(Call<&DispatchTable::name>{}, a...); } args;                                 \
         if constexpr (std::is_void_v<ret>) {                                                                 \
