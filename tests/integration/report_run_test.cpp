@@ -156,12 +156,7 @@ TEST_F(ReportRun, AReportThatCannotBeWrittenIsOneLineAndExitCodeOneAndLeavesNoFi
     EXPECT_EQ(err[1], "nymbus: cannot rename a new file to " + path("taken.png") + ": Is a directory");
     // The file that could be written is whole: a header and four frames.
     EXPECT_EQ(lines(read(dir_ / "t.csv")).size(), 5u);
-    std::vector<std::string> left;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
-        left.push_back(entry.path().filename().string());
-    }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"log.txt", "shot.png", "t.csv", "taken.png"}));
+    EXPECT_EQ(namesIn(dir_), (std::vector<std::string>{"log.txt", "shot.png", "t.csv", "taken.png"}));
 }
 
 TEST_F(ReportRun, ValidationPassesOnItsOwnReferencesAndFailsOnAChangedOrMissingOne) {

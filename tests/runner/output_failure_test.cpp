@@ -5,6 +5,7 @@
 #include "tests/runner/mini_shell.h"
 #include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -180,11 +181,7 @@ TEST(OutputFailure, AFullDiskLeavesWholePngFilesWithoutGaps) {
     EXPECT_TRUE(run.err.ends_with(".png: No space left on device\n")) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(disk.path())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
+    const std::vector<std::string> names = namesIn(disk.path());
     ASSERT_GE(names.size(), 5u);
     for (std::size_t i = 0; i < names.size(); ++i) {
         EXPECT_EQ(names[i], runner::PngSequenceSink::numberedPath("f%03d.png", static_cast<int>(i)));
@@ -222,12 +219,8 @@ TEST(FrameNumbers, AFrameLostWithTheContextGivesItsNumberToTheNext) {
                                                 EGL_SUCCESS, EGL_CONTEXT_LOST, EGL_SUCCESS}));
     // Lost frames do not move the virtual clock.
     EXPECT_EQ(ticksAfterFrames, (std::vector<std::uint32_t>{100, 200, 200, 300, 400, 400, 500}));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"0.png", "1.png", "2.png", "3.png", "4.png", "shot.png"}));
+    EXPECT_EQ(namesIn(dir),
+              (std::vector<std::string>{"0.png", "1.png", "2.png", "3.png", "4.png", "shot.png"}));
 }
 
 TEST(FrameNumbers, AWidePatternNumbersEveryFrameApart) {
@@ -270,15 +263,14 @@ TEST(OutputFiles, AUsersFilesAreNeverTouchedAndTheLongestNamesAreWritten) {
     EXPECT_EQ(readFile(dir / "victim.txt"), "victim");
     EXPECT_TRUE(fs::is_symlink(dir / "f0.png.tmp"));
     EXPECT_FALSE(fs::is_symlink(dir / "f0.png"));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-        if (entry.path().extension() == ".png" && !fs::is_symlink(entry.path())) {
+    const std::vector<std::string> names = namesIn(dir);
+    for (const std::string& name : names) {
+        const fs::path file = dir / name;
+        if (file.extension() == ".png" && !fs::is_symlink(file)) {
             runner::PngImage image;
-            EXPECT_TRUE(runner::readPng(entry.path().string(), image)) << names.back();
+            EXPECT_TRUE(runner::readPng(file.string(), image)) << name;
         }
     }
-    std::sort(names.begin(), names.end());
     const std::string frame = std::string(241, 'f') + "000000000";
     EXPECT_EQ(names, (std::vector<std::string>{"f0.png", "f0.png.tmp", "f1.png", frame + "0.png",
                                                frame + "1.png", frame + "2.png", "shot.png", "shot.png.tmp",

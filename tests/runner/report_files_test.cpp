@@ -6,6 +6,7 @@
 #include "runner/report/frame_times_csv.h"
 #include "runner/report/results_json.h"
 #include "tests/runner/report_example.h"
+#include "tests/support/text_and_folders.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -128,11 +129,7 @@ TEST_F(ReportFiles, ResultsAreValidJsonWithEveryFigureAndTheEnvironment) {
 
 TEST_F(ReportFiles, FrameTimesHaveAHeaderAndOneRowPerFrameWithLabelsQuotedWhereNeeded) {
     const FrameLog log = exampleLog();
-    std::istringstream csv(frameTimesCsv(log));
-    std::vector<std::string> rows;
-    for (std::string row; std::getline(csv, row);) {
-        rows.push_back(row);
-    }
+    const std::vector<std::string> rows = lines(frameTimesCsv(log));
     ASSERT_EQ(rows.size(), log.frames.size() + 1);
     EXPECT_EQ(rows[0], "frame,label,frame_ms,cpu_ms");
     EXPECT_EQ(rows[1], "0,trackside,50.000,30.000");
@@ -211,12 +208,7 @@ TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehin
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     EXPECT_EQ(read(file), "new content");
 
-    std::vector<std::string> left;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
-        left.push_back(entry.path().filename().string());
-    }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"results.json", "taken.json"}));
+    EXPECT_EQ(namesIn(dir_), (std::vector<std::string>{"results.json", "taken.json"}));
 }
 
 // Workers write captured frames at once: each file gets the permissions of the process's umask, which
