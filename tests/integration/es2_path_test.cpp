@@ -4,6 +4,7 @@
 #include "runner/png_file.h"
 #include "runner/validation/image_difference.h"
 #include "tests/support/child_process.h"
+#include "tests/support/text_and_folders.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,11 +24,7 @@ const std::vector<std::string> headless = {"DISPLAY", "WAYLAND_DISPLAY"};
 
 class Es2Path : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("nym_es2_path_" + std::to_string(getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
+    void SetUp() override { folder_ = freshFolder("nym_es2_path"); }
     void TearDown() override { fs::remove_all(folder_); }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }

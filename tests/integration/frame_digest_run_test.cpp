@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -51,10 +49,7 @@ TEST(FrameDigestRun, OneLinePerPresentedFrameWhateverRasterisesOrCapturesIt) {
     digests(60,
             {"--frame-digest=d.txt", "--screenshot=30:s.png", "--capture=f/%03d.png", "--capture-every=7"},
             {"GALLIUM_DRIVER=softpipe"}, folder);
-    std::ifstream file(folder / "d.txt");
-    std::stringstream written;
-    written << file.rdbuf();
-    EXPECT_EQ(lines(written.str()), reference) << "softpipe, with a screenshot and a capture";
+    EXPECT_EQ(lines(fileText(folder / "d.txt")), reference) << "softpipe, with a screenshot and a capture";
     EXPECT_TRUE(fs::exists(folder / "s.png"));
     fs::remove_all(folder);
 

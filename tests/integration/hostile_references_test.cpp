@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 #include <zlib.h>
 
@@ -72,9 +71,8 @@ std::string blackPng(std::uint32_t width, std::uint32_t height) {
 class HostileReferences : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("nym_hostile_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "refs");
+        dir_ = freshFolder("nym_hostile");
+        fs::create_directory(dir_ / "refs");
         std::ofstream(dir_ / "refs" / "frames.txt") << "start 0 32x24\n";
     }
     void TearDown() override { fs::remove_all(dir_); }

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,13 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct ProgramRun {
     int exitCode = -1;
     std::string out;
@@ -36,11 +28,7 @@ struct ProgramRun {
 
 class ReportRun : public testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("nym_report_run_" + std::to_string(getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = freshFolder("nym_report_run"); }
     void TearDown() override { fs::remove_all(dir_); }
 
     // The program with these arguments, run in the test's own folder; its standard output and error kept,
@@ -68,10 +56,10 @@ protected:
         waitpid(child, &status, 0);
         ProgramRun result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        result.err = read(err);
+        result.err = fileText(err);
         fs::remove(err);
         if (standardOutput.empty()) {
-            result.out = read(out);
+            result.out = fileText(out);
             fs::remove(out);
         }
         return result;
@@ -89,7 +77,7 @@ TEST_F(ReportRun, ABenchmarkRunsOneLapAndReportsEachCameraModeInTheTableAndTheFi
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, ""); // the hint about running off-screen is not given to a benchmark
 
-    const nlohmann::json j = nlohmann::json::parse(read(dir_ / "r.json"));
+    const nlohmann::json j = nlohmann::json::parse(fileText(dir_ / "r.json"));
     EXPECT_EQ(j["schema"], 1);
     EXPECT_EQ(j["run"]["fixed_fps"], 30);
     EXPECT_EQ(j["run"]["laps_completed"], 1);
@@ -115,7 +103,7 @@ TEST_F(ReportRun, ABenchmarkRunsOneLapAndReportsEachCameraModeInTheTableAndTheFi
     EXPECT_EQ(j["score"], std::lround(j["whole_run"]["mean_fps"].get<double>()));
 
     // One row per presented frame; the labels follow the lap's camera schedule.
-    const std::vector<std::string> rows = lines(read(dir_ / "t.csv"));
+    const std::vector<std::string> rows = lines(fileText(dir_ / "t.csv"));
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(frames) + 1);
     std::vector<std::string> schedule;
     for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -129,7 +117,7 @@ TEST_F(ReportRun, ABenchmarkRunsOneLapAndReportsEachCameraModeInTheTableAndTheFi
     EXPECT_EQ(schedule,
               (std::vector<std::string>{"trackside", "chase", "trackside", "in-car", "chase", "trackside"}));
 
-    const std::string svg = read(dir_ / "p.svg");
+    const std::string svg = fileText(dir_ / "p.svg");
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 
@@ -155,7 +143,7 @@ TEST_F(ReportRun, AReportThatCannotBeWrittenIsOneLineAndExitCodeOneAndLeavesNoFi
     EXPECT_EQ(err[0], "nymbus: cannot create " + path("missing/r.json") + ": No such file or directory");
     EXPECT_EQ(err[1], "nymbus: cannot rename a new file to " + path("taken.png") + ": Is a directory");
     // The file that could be written is whole: a header and four frames.
-    EXPECT_EQ(lines(read(dir_ / "t.csv")).size(), 5u);
+    EXPECT_EQ(lines(fileText(dir_ / "t.csv")).size(), 5u);
     EXPECT_EQ(namesIn(dir_), (std::vector<std::string>{"log.txt", "shot.png", "t.csv", "taken.png"}));
 }
 

@@ -24,13 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-fs::path folder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("nym_signals_" + std::to_string(::getpid())) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 // Waits until the condition holds, for at most the time.
 template <class Condition> bool waitFor(Condition condition, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -86,7 +79,7 @@ Ending signalAndWait(ChildProcess& program, int signal) {
 }
 
 TEST(Signals, ACaptureWhoseReaderTakesNothingEndsWithinASecond) {
-    const fs::path dir = folder("blocked");
+    const fs::path dir = freshFolder("nym_signals", "blocked");
     const fs::path fifo = dir / "ff.y4m";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::vector<std::string> run = {"--backend=headless", "--screen=32x24", "-qaf=100000",
@@ -137,7 +130,7 @@ TEST(Signals, ACaptureWhoseReaderTakesNothingEndsWithinASecond) {
 }
 
 TEST(Signals, ALogWhoseFifoNothingOpensEndsOnASignal) {
-    const fs::path dir = folder("log");
+    const fs::path dir = freshFolder("nym_signals", "log");
     const fs::path fifo = dir / "log.fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ChildProcess program(NYM_SHELL_TEST_PROGRAM, {"--backend=headless", "--log=" + fifo.string(), "-qaf=10"});
@@ -152,7 +145,7 @@ TEST(Signals, ALogWhoseFifoNothingOpensEndsOnASignal) {
 // Two signals before the run has stopped: the video is abandoned, the new file removed, and an earlier file
 // of that name stays as it was.
 TEST(Signals, ASecondSignalAbandonsTheVideoAndLeavesNoFileOfTheRunsOwn) {
-    const fs::path dir = folder("twice");
+    const fs::path dir = freshFolder("nym_signals", "twice");
     const fs::path video = dir / "race.mp4";
     std::ofstream(video) << "old";
     ChildProcess program(NYM_SHELL_TEST_PROGRAM,
@@ -170,14 +163,13 @@ TEST(Signals, ASecondSignalAbandonsTheVideoAndLeavesNoFileOfTheRunsOwn) {
     EXPECT_EQ(programMessages(program.output()),
               "nymbus: capture: cannot write " + video.string() + ": interrupted (a second signal)\n");
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"race.mp4", "shot.png"}));
-    std::ifstream kept(video);
-    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(kept), {}) == "old");
+    EXPECT_TRUE(fileText(video) == "old");
 }
 
 // More signals once the run has stopped and is finishing its video, at whatever point they come: the file
 // is whole (the video was finished first) or not written, and no other file is left.
 TEST(Signals, ASecondSignalWhileFinishingLeavesAWholeFileOrNone) {
-    const fs::path dir = folder("finishing");
+    const fs::path dir = freshFolder("nym_signals", "finishing");
     const fs::path video = dir / "race.mp4";
     ChildProcess program(NYM_SHELL_TEST_PROGRAM,
                          {"--backend=headless", "--screen=1280x720", "--fixed-fps=30", "-qaf=100000",
@@ -212,7 +204,7 @@ TEST(Signals, ASecondSignalWhileFinishingLeavesAWholeFileOrNone) {
 class InterruptedValidation : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = folder("validate");
+        dir_ = freshFolder("nym_signals", "validate");
         scratch_ = dir_ / "tmp";
         fs::create_directories(scratch_);
         fs::create_directories(dir_ / "refs");

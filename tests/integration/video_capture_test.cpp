@@ -29,13 +29,6 @@ using namespace std::chrono_literals;
 // upside down gives 8 dB, red and blue swapped 16 dB, the video range shown as the full range 27 dB.
 constexpr double minimumPsnr = 29.5;
 
-fs::path folder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("nym_video_" + std::to_string(::getpid())) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 struct Recording {
     int exitCode = -1;
     std::string messages; // the program's own lines on standard error
@@ -74,7 +67,7 @@ TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame)
     for (const Case c :
          {Case{"mp4", "h264", 320, 240}, Case{"mkv", "h264", 320, 240}, Case{"webm", "vp9", 321, 241}}) {
         SCOPED_TRACE(c.extension);
-        const fs::path dir = folder(c.extension);
+        const fs::path dir = freshFolder("nym_video", c.extension);
         const fs::path video = dir / (std::string("race.") + c.extension);
         const Recording run = record({"--screen=321x241", "-qaf=11", "--capture=" + video.string(),
                                       "--screenshot=0:" + (dir / "first.png").string(),
@@ -102,7 +95,7 @@ TEST(VideoCapture, EachContainerHoldsTheRaceAtTheVirtualClocksRateFrameForFrame)
 // and 50 give 32.1 and 30.2 dB (the chroma kept for 2 x 2 blocks alone limits them), read as the video
 // range 27.0 and 27.2 dB.
 TEST(VideoCapture, FfmpegReadsTheY4mStreamAsTheRenderedFrames) {
-    const fs::path dir = folder("y4m");
+    const fs::path dir = freshFolder("nym_video", "y4m");
     const fs::path video = dir / "race.y4m";
     const std::vector<std::string> arguments = {"--screen=320x240", "-qaf=50",
                                                 "--screenshot=0:" + (dir / "first.png").string(),
@@ -134,7 +127,7 @@ TEST(VideoCapture, FfmpegReadsTheY4mStreamAsTheRenderedFrames) {
 }
 
 TEST(VideoCapture, EveryKthFrameAndTheQualityAreThoseAsked) {
-    const fs::path dir = folder("options");
+    const fs::path dir = freshFolder("nym_video", "options");
     const fs::path fine = dir / "fine.mp4";
     const fs::path coarse = dir / "coarse.mp4";
     ASSERT_EQ(record({"--screen=96x64", "-qaf=11", "--capture-every=3", "--capture-quality=5",
@@ -160,7 +153,7 @@ TEST(VideoCapture, EveryKthFrameAndTheQualityAreThoseAsked) {
 TEST(VideoCapture, ASignalEndsTheRunWithAWholeFile) {
     for (const auto& [extension, signal] : {std::pair{"mp4", SIGINT}, std::pair{"webm", SIGTERM}}) {
         SCOPED_TRACE(extension);
-        const fs::path dir = folder(extension);
+        const fs::path dir = freshFolder("nym_video", extension);
         const fs::path video = dir / (std::string("race.") + extension);
         ChildProcess program(NYM_PROGRAM, {"--backend=headless", "--screen=64x48", "--fixed-fps=30",
                                            "--capture=" + video.string()});
@@ -183,7 +176,7 @@ TEST(VideoCapture, ASignalEndsTheRunWithAWholeFile) {
 // Two runs that record into one file at once each write a file of their own, and the last one renamed
 // is the one that stays, whole. A link where a run might have put its temporary file is not followed.
 TEST(VideoCapture, RunsIntoOneFileLeaveAWholeFileAndNoLinkIsFollowed) {
-    const fs::path dir = folder("shared");
+    const fs::path dir = freshFolder("nym_video", "shared");
     const fs::path twin = dir / "twin.mkv";
     std::ofstream(dir / "victim.txt") << "victim";
     fs::create_symlink("victim.txt", dir / "race.mp4.tmp");
@@ -203,8 +196,7 @@ TEST(VideoCapture, RunsIntoOneFileLeaveAWholeFileAndNoLinkIsFollowed) {
     EXPECT_EQ(decodeVideo((dir / "race.mp4").string()).frames, 50);
     EXPECT_FALSE(fs::is_symlink(dir / "race.mp4"));
     EXPECT_TRUE(fs::is_symlink(dir / "race.mp4.tmp"));
-    std::ifstream victim(dir / "victim.txt");
-    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(victim), {}) == "victim");
+    EXPECT_TRUE(fileText(dir / "victim.txt") == "victim");
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"race.mp4", "race.mp4.tmp", "twin.mkv", "victim.txt"}));
 }
 
@@ -224,8 +216,7 @@ TEST(VideoCapture, AFolderThatDoesNotExistOrAFullDiskIsOneLineAndLeavesNoFile) {
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_EQ(full.messages, "nymbus: capture: cannot write " + video + ": No space left on device\n");
     // The earlier file is as it was, and nothing else is left.
-    std::ifstream kept(video);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+    EXPECT_EQ(fileText(video), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
 }
 

@@ -5,8 +5,6 @@
 #include "platform/gles/gl.h"
 #include "platform/window/window.h"
 
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace platformtest {
@@ -96,11 +94,6 @@ std::filesystem::path scratch(const std::string& name) {
         std::filesystem::temp_directory_path() / ("nym_platform_run_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir / name;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace platformtest

@@ -28,6 +28,4 @@ int run(std::vector<const char*> args, runner::EntryFunction entry);
 // A path in a folder of this test process's own.
 std::filesystem::path scratch(const std::string& name);
 
-std::string readFile(const std::filesystem::path& path);
-
 } // namespace platformtest

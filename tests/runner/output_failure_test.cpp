@@ -159,7 +159,7 @@ TEST(OutputFailure, AFullDiskLeavesAY4mOfWholeFrames) {
 
     const std::string header = "YUV4MPEG2 W64 H48 F30:1 Ip A1:1 C420jpeg XCOLORRANGE=FULL\n";
     const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
-    const std::string data = readFile(video);
+    const std::string data = fileText(video);
     ASSERT_GT(data.size(), header.size());
     EXPECT_EQ((data.size() - header.size()) % frameBytes, 0u) << data.size();
     const std::size_t whole = (data.size() - header.size()) / frameBytes;
@@ -259,8 +259,8 @@ TEST(OutputFiles, AUsersFilesAreNeverTouchedAndTheLongestNamesAreWritten) {
     EXPECT_EQ(linked.exitCode, 0);
     EXPECT_EQ(linked.err, "");
 
-    EXPECT_EQ(readFile(dir / "shot.png.tmp"), "mine");
-    EXPECT_EQ(readFile(dir / "victim.txt"), "victim");
+    EXPECT_EQ(fileText(dir / "shot.png.tmp"), "mine");
+    EXPECT_EQ(fileText(dir / "victim.txt"), "victim");
     EXPECT_TRUE(fs::is_symlink(dir / "f0.png.tmp"));
     EXPECT_FALSE(fs::is_symlink(dir / "f0.png"));
     const std::vector<std::string> names = namesIn(dir);

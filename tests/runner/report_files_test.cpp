@@ -13,8 +13,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -32,13 +30,6 @@ protected:
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
 
     fs::path dir_;
 };
@@ -182,7 +173,7 @@ TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehin
     std::string error;
     ASSERT_TRUE(platform::writeWholeFile(file.string(), "old", error)) << error;
     ASSERT_TRUE(platform::writeWholeFile(file.string(), "new content", error)) << error;
-    EXPECT_EQ(read(file), "new content");
+    EXPECT_EQ(fileText(file), "new content");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::owner_read, fs::perms::owner_read);
 
     // A missing folder; a folder where the file should be.
@@ -206,7 +197,7 @@ TEST_F(ReportFiles, AWholeFileReplacesTheOldOneAndAFailedWriteLeavesNothingBehin
     sigaction(SIGXFSZ, &previous, nullptr);
     EXPECT_FALSE(written);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
-    EXPECT_EQ(read(file), "new content");
+    EXPECT_EQ(fileText(file), "new content");
 
     EXPECT_EQ(namesIn(dir_), (std::vector<std::string>{"results.json", "taken.json"}));
 }
@@ -241,10 +232,10 @@ TEST_F(ReportFiles, FilesWrittenAtOnceFromSeveralThreadsAreWholeAndKeepTheUmask)
             struct stat status {};
             ASSERT_EQ(::stat(own.c_str(), &status), 0) << own;
             EXPECT_EQ(status.st_mode & 0777, 0640u) << own;
-            EXPECT_EQ(read(own), std::string(1000 + t * 40 + i, static_cast<char>('a' + t)));
+            EXPECT_EQ(fileText(own), std::string(1000 + t * 40 + i, static_cast<char>('a' + t)));
         }
     }
-    const std::string shared = read(dir_ / "shared.png");
+    const std::string shared = fileText(dir_ / "shared.png");
     ASSERT_FALSE(shared.empty());
     EXPECT_EQ(shared, std::string(shared.size(), shared[0]));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 6 * 40 + 1);

@@ -8,6 +8,7 @@
 #include "runner/png_file.h"
 #include "runner/run_program.h"
 #include "tests/runner/mini_shell.h"
+#include "tests/support/text_and_folders.h"
 #include "tests/support/virtual_clock.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -277,7 +276,7 @@ TEST(Capture, TenFramesOfY4mWithHeaderMarkersAndSizeAndTheVirtualClock) {
 
     const std::string header = "YUV4MPEG2 W64 H48 F25:1 Ip A1:1 C420jpeg XCOLORRANGE=FULL\n";
     const std::size_t frameBytes = 6 + 64 * 48 + 2 * 32 * 24;
-    const std::string data = readFile(video);
+    const std::string data = fileText(video);
     ASSERT_EQ(data.size(), header.size() + 10 * frameBytes);
     EXPECT_EQ(data.substr(0, header.size()), header);
     for (int i = 0; i < 10; ++i) {
@@ -350,12 +349,12 @@ TEST(DebugOutput, LogOptionSendsTheDebugOutputToTheFileAsUtf8UntilTheRunEnds) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(run({"--backend=headless", ("--log=" + log.string()).c_str()}, miniShell), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr().find("mini shell"), std::string::npos);
-    EXPECT_EQ(readFile(log), "mini shell done: \xC3\xA9\n");
+    EXPECT_EQ(fileText(log), "mini shell done: \xC3\xA9\n");
     // The log is closed with the run: later output goes to standard error again.
     testing::internal::CaptureStderr();
     platform::outputDebugString(L"after the run\n");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "after the run\n");
-    EXPECT_EQ(readFile(log), "mini shell done: \xC3\xA9\n");
+    EXPECT_EQ(fileText(log), "mini shell done: \xC3\xA9\n");
 }
 
 int raiseThenPump(void*, const wchar_t*) {

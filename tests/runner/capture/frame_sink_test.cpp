@@ -8,6 +8,7 @@
 #include "runner/png_file.h"
 #include "runner/validation/image_difference.h"
 #include "tests/support/small_tmpfs.h"
+#include "tests/support/text_and_folders.h"
 #ifdef NYM_TEST_VIDEO
 #include "tests/support/decoded_video.h"
 #endif
@@ -16,26 +17,11 @@
 #include <png.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path freshFolder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("nym_capture_" + std::to_string(::getpid())) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A frame that compresses like a rendered one: smooth gradients with some noise.
 std::vector<std::uint8_t> frameOf(int width, int height, int seed) {
@@ -125,7 +111,7 @@ DecodedPng decodePng(const fs::path& path) {
 }
 
 TEST(PngSequenceSink, EachFileDecodesToItsFrameUprightAsRgb) {
-    const fs::path dir = freshFolder("png");
+    const fs::path dir = freshFolder("nym_capture", "png");
     const int width = 96;
     const int height = 64;
     std::vector<std::vector<std::uint8_t>> frames;
@@ -152,7 +138,7 @@ TEST(Y4mSink, FfmpegDecodesTheFramesInOrderUprightAndCroppedToTheFirstFramesSize
 #ifndef NYM_TEST_VIDEO
     GTEST_SKIP() << "built without FFmpeg's libraries";
 #else
-    const fs::path video = freshFolder("y4m") / "v.y4m";
+    const fs::path video = freshFolder("nym_capture", "y4m") / "v.y4m";
     std::vector<std::vector<std::uint8_t>> frames;
     for (int i = 0; i < 9; ++i) {
         frames.push_back(smoothFrameOf(33, 17, i));
@@ -236,7 +222,7 @@ TEST(OutputFile, FailuresNameTheFileAndTheReasonAndLeaveNoPartialFile) {
     const std::vector<char> big(64 * 1024, 'n');
     EXPECT_FALSE(platform::writeWholeFile(kept, {big.data(), big.size()}, error));
     EXPECT_EQ(error, "cannot write " + kept + ": No space left on device");
-    EXPECT_EQ(fileBytes(kept), "old");
+    EXPECT_EQ(fileText(kept), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 1);
 }
 
