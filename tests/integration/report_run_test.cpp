@@ -4,16 +4,15 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "runner/png_file.h"
+#include "tests/support/child_process.h"
 #include "tests/support/text_and_folders.h"
 
 namespace {
@@ -31,36 +30,15 @@ protected:
     void SetUp() override { dir_ = freshFolder("nym_report_run"); }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // The program with these arguments, run in the test's own folder; its standard output and error kept,
-    // unless standard output goes to `standardOutput`.
-    ProgramRun run(std::vector<std::string> args, const fs::path& standardOutput = {}) {
-        args.insert(args.begin(), "nymbus");
-        const fs::path out = standardOutput.empty() ? dir_ / "stdout.txt" : standardOutput;
-        const fs::path err = dir_ / "stderr.txt";
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr) ||
-                chdir(dir_.c_str()) != 0) {
-                _exit(99);
-            }
-            std::vector<char*> argv;
-            for (std::string& a : args) {
-                argv.push_back(a.data());
-            }
-            argv.push_back(nullptr);
-            execv(NYM_PROGRAM, argv.data());
-            _exit(127);
-        }
-        int status = -1;
-        waitpid(child, &status, 0);
+    // The program with these arguments, run in the test's own folder for at most ten minutes; its standard
+    // output and error kept, unless standard output goes to `standardOutput`.
+    ProgramRun run(const std::vector<std::string>& args, const fs::path& standardOutput = {}) {
+        ChildProcess program(NYM_PROGRAM, args, {}, dir_.string(), standardOutput.string());
         ProgramRun result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-        result.err = fileText(err);
-        fs::remove(err);
+        result.exitCode = program.waitForExit(std::chrono::seconds(600)).value_or(-1);
+        result.err = program.output();
         if (standardOutput.empty()) {
-            result.out = fileText(out);
-            fs::remove(out);
+            result.out = program.standardOutput();
         }
         return result;
     }

@@ -7,7 +7,7 @@ if(TARGET nym_assets AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/assets/textures
   target_compile_definitions(reference_faults_test PRIVATE NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   find_package(nlohmann_json REQUIRED)
   nym_add_test(report_run_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/report_run_test.cpp
-               LIBS nym_png nlohmann_json::nlohmann_json)
+               LIBS nym_png nym_test_child nlohmann_json::nlohmann_json)
   target_compile_definitions(report_run_test PRIVATE NYM_PROGRAM="$<TARGET_FILE:nymbus>"
                              NYM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(report_run_test nymbus)
