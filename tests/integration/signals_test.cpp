@@ -5,6 +5,7 @@
 #include "tests/support/decoded_video.h"
 #include "tests/support/program_messages.h"
 #include "tests/support/text_and_folders.h"
+#include "tests/support/wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,12 @@
 #include <fstream>
 #include <poll.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// Waits until the condition holds, for at most the time.
-template <class Condition> bool waitFor(Condition condition, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 bool running(pid_t pid) {
     // A process that has ended but not been waited for is a zombie: it no longer runs.

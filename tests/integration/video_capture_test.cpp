@@ -8,6 +8,7 @@
 #include "tests/support/program_messages.h"
 #include "tests/support/small_tmpfs.h"
 #include "tests/support/text_and_folders.h"
+#include "tests/support/wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -158,10 +159,7 @@ TEST(VideoCapture, ASignalEndsTheRunWithAWholeFile) {
         ChildProcess program(NYM_PROGRAM, {"--backend=headless", "--screen=64x48", "--fixed-fps=30",
                                            "--capture=" + video.string()});
         // The new file is there once the first frame has been encoded.
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (fs::is_empty(dir) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(10ms);
-        }
+        waitFor([&] { return !fs::is_empty(dir); }, 20s, 10ms);
         std::this_thread::sleep_for(200ms);
         program.signal(signal);
         ASSERT_EQ(program.waitForExit(20s), 0) << program.output();

@@ -4,6 +4,7 @@
 // takes the connection and never answers.
 #include "runner/png_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/weston_server.h"
 #include "tests/support/xvfb_server.h"
 
@@ -43,18 +44,6 @@ int countLines(const std::string& text, const std::string& start) {
         }
     }
     return count;
-}
-
-// Waits until the text appears in the program's standard error.
-bool waitForOutput(const ChildProcess& program, const std::string& text, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (program.output().find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
 }
 
 class WaylandPrograms : public ::testing::Test {
@@ -132,11 +121,8 @@ TEST_F(WaylandPrograms, TheFrameTheCompositorShowsIsOneTheDemoRendered) {
         NYM_PROGRAM,
         {"--backend=wayland", "--fixed-fps=30", "-qat=300", "--capture=" + (frames / "%05d.png").string()},
         onWeston);
-    const auto deadline = std::chrono::steady_clock::now() + 120s;
-    while (std::distance(fs::directory_iterator(frames), fs::directory_iterator()) < 40 &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(50ms);
-    }
+    waitFor([&] { return std::distance(fs::directory_iterator(frames), fs::directory_iterator()) >= 40; },
+            120s, 50ms);
     const std::string shot = server.screenshot();
     demo.signal(SIGTERM);
     EXPECT_EQ(demo.waitForExit(60s), 0) << demo.output();
@@ -172,7 +158,9 @@ TEST_F(WaylandPrograms, TheFrameTheCompositorShowsIsOneTheDemoRendered) {
 
 TEST_F(WaylandPrograms, TheCompositorGoingAwayEndsTheRunWithOneLineAndExitCodeOne) {
     Shell program({"--backend=wayland", "-qat=120"});
-    ASSERT_TRUE(waitForOutput(program, "OnViewCreate", 30s)) << program.output();
+    ASSERT_TRUE(
+        waitFor([&] { return program.output().find("OnViewCreate") != std::string::npos; }, 30s, 20ms))
+        << program.output();
     std::this_thread::sleep_for(500ms);
     server.kill();
     EXPECT_EQ(program.waitForExit(20s), 1) << program.output();
