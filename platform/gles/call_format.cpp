@@ -18,6 +18,32 @@ std::string hex(unsigned value) {
 
 } // namespace
 
+std::string num(long long value) {
+    return std::to_string(value);
+}
+
+std::string join(std::initializer_list<std::string> parts) {
+    std::string text;
+    for (const std::string& p : parts) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += p;
+    }
+    return text;
+}
+
+std::string nameListText(const GLuint* names, GLsizei count) {
+    std::string text = "[";
+    for (GLsizei i = 0; names && i < count; ++i) {
+        if (i) {
+            text += ", ";
+        }
+        text += num(names[i]);
+    }
+    return text + "]";
+}
+
 std::string glEnumText(GLenum value) {
     const char* name = glEnumName(value);
     return name ? name : hex(value);

@@ -4,9 +4,14 @@
 #include "platform/gles/gl.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
 namespace platform::gles {
+
+std::string num(long long value);                             // decimal
+std::string join(std::initializer_list<std::string> parts);   // "a, b, c"
+std::string nameListText(const GLuint* names, GLsizei count); // `[1, 2]`
 
 std::string glEnumText(GLenum value);         // by name, else hex
 std::string glPrimitiveText(GLenum mode);     // GL_POINTS ... GL_TRIANGLE_FAN

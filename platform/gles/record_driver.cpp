@@ -2,7 +2,6 @@
 
 #include "platform/gles/record_state.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace platform::gles {
@@ -27,15 +26,6 @@ std::string dataText(const void* data, std::size_t size) {
     return text;
 }
 
-void RecordDriver::State::add(const char* name, std::string args, std::vector<const void*> pointers,
-                              const std::string& result) {
-    std::string text = std::string(name) + "(" + args + ")";
-    if (!result.empty()) {
-        text += " -> " + result;
-    }
-    calls.push_back({name, std::move(text), std::move(pointers)});
-}
-
 bool RecordDriver::State::fails(std::string_view function) {
     const auto it = failures.find(function);
     if (it == failures.end() || it->second.second <= 0) {
@@ -49,7 +39,7 @@ bool RecordDriver::State::fails(std::string_view function) {
 }
 
 RecordDriver::RecordDriver(Mode mode) : state_(std::make_unique<State>()) {
-    state_->mode = mode;
+    state_->log.mode = mode;
     state_->previous = dispatchTable;
     state_->previousState = recordState;
     state_->glStrings = {{GL_VENDOR, "Nymbus"},
@@ -76,30 +66,19 @@ RecordDriver::~RecordDriver() {
 }
 
 const std::vector<RecordedCall>& RecordDriver::calls() const {
-    return state_->calls;
+    return state_->log.calls;
 }
 
 std::vector<std::string> RecordDriver::log() const {
-    std::vector<std::string> texts;
-    texts.reserve(state_->calls.size());
-    for (const auto& c : state_->calls) {
-        texts.push_back(c.text);
-    }
-    return texts;
+    return state_->log.texts();
 }
 
 std::vector<std::string> RecordDriver::log(std::initializer_list<std::string_view> names) const {
-    std::vector<std::string> texts;
-    for (const auto& c : state_->calls) {
-        if (std::find(names.begin(), names.end(), c.name) != names.end()) {
-            texts.push_back(c.text);
-        }
-    }
-    return texts;
+    return state_->log.texts(names);
 }
 
 void RecordDriver::clearLog() {
-    state_->calls.clear();
+    state_->log.calls.clear();
 }
 
 void RecordDriver::setTextureNames(std::vector<GLuint> names) {

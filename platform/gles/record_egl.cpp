@@ -53,10 +53,10 @@ std::string surface(EGLSurface s) {
     return handleText(s, "EGL_NO_SURFACE");
 }
 
-void note(const char* name, std::string args, const std::string& result,
+void note(const char* name, const std::string& args, const std::string& result,
           std::vector<const void*> pointers = {}) {
-    if (state().logging()) {
-        state().add(name, std::move(args), std::move(pointers), result);
+    if (state().log.logging()) {
+        state().log.add(name, args, std::move(pointers), result);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The record driver's state, shared by its GL and EGL halves.
+#include "platform/gles/call_log.h"
 #include "platform/gles/dispatch.h"
 #include "platform/gles/record_driver.h"
 
@@ -12,10 +13,9 @@
 namespace platform::gles {
 
 struct RecordDriver::State {
-    Mode mode = Mode::Log;
+    CallLog log;
     DispatchTable previous;
     RecordDriver::State* previousState = nullptr;
-    std::vector<RecordedCall> calls;
 
     std::deque<GLuint> scriptedNames;
     GLuint nextName = 1;
@@ -33,9 +33,6 @@ struct RecordDriver::State {
     int contexts = 0;
     int surfaces = 0;
 
-    bool logging() const { return mode == Mode::Log; }
-    void add(const char* name, std::string args, std::vector<const void*> pointers = {},
-             const std::string& result = {});
     // True (and the error queued) when a scripted failure of this function is due.
     bool fails(std::string_view function);
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 using namespace platform::gles;
+using ::testing::Each;
 using ::testing::ElementsAre;
 
 TEST(RecordDriver, LogsGlCallsWithReadableArguments) {
@@ -79,6 +80,28 @@ TEST(RecordDriver, ScriptedNamesErrorsAndStrings) {
     EXPECT_THAT(gl.log({"glGetError", "glGetString"}),
                 ElementsAre("glGetError() -> GL_OUT_OF_MEMORY", "glGetError() -> GL_NO_ERROR",
                             "glGetString(GL_EXTENSIONS) -> \"GL_ZEB_texture_compression_nymtc GL_OES_x\""));
+}
+
+TEST(RecordDriver, NameListsAnswersAndTheirPointers) {
+    RecordDriver gl;
+    gl.setInteger(GL_VIEWPORT, {0, 0, 240, 320});
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLint units = -1;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    const GLuint names[2] = {7, 3};
+    glDeleteTextures(2, names);
+    glDeleteTextures(1, nullptr);
+    EXPECT_EQ(glIsEnabled(GL_FOG), GL_FALSE);
+    EXPECT_THAT(viewport, ElementsAre(0, 0, 240, 320));
+    EXPECT_EQ(units, 0);
+    EXPECT_THAT(gl.log(),
+                ElementsAre("glGetIntegerv(GL_VIEWPORT) -> [0, 0, 240, 320]",
+                            "glGetIntegerv(GL_MAX_TEXTURE_UNITS) -> [0]", "glDeleteTextures(2, [7, 3])",
+                            "glDeleteTextures(1, null)", "glIsEnabled(GL_FOG) -> GL_FALSE"));
+    EXPECT_EQ(gl.calls()[0].pointers, std::vector<const void*>{viewport});
+    EXPECT_EQ(gl.calls()[2].pointers, std::vector<const void*>{names});
+    EXPECT_TRUE(gl.calls()[4].pointers.empty());
 }
 
 TEST(RecordDriver, EglSequenceWithScriptedConfigsSurfacesAndFailures) {
@@ -159,4 +182,21 @@ TEST(RecordDriver, SilentModeLogsNothingAndRestoresThePreviousTable) {
         glDisable(GL_BLEND);
         EXPECT_THAT(outer.log(), ElementsAre("glDisable(GL_BLEND)"));
     }
+}
+
+TEST(RecordDriver, SilentModeStillAnswersAsScripted) {
+    RecordDriver gl(RecordDriver::Mode::Silent);
+    gl.setInteger(GL_MAX_TEXTURE_SIZE, {512});
+    gl.pushGlError(GL_INVALID_ENUM);
+    gl.setGlString(GL_RENDERER, "quiet");
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    EXPECT_EQ(size, 512);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_ENUM));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_STREQ(reinterpret_cast<const char*>(glGetString(GL_RENDERER)), "quiet");
+    unsigned char pixel[4] = {9, 9, 9, 9};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_THAT(pixel, Each(0));
+    EXPECT_TRUE(gl.calls().empty());
 }

@@ -1,18 +1,19 @@
 #include "platform/gles/es2/record_es2.h"
 
 #include "platform/gles/call_format.h"
+#include "platform/gles/call_log.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <map>
 
 namespace platform::gles::es2 {
 
 struct RecordEs2::State {
-    Mode mode = Mode::Log;
+    CallLog log;
     Es2Functions functions;
-    std::vector<RecordedCall> calls;
 
     struct Shader {
         GLenum stage = 0;
@@ -39,15 +40,6 @@ struct RecordEs2::State {
     std::deque<GLenum> errors;
     std::map<GLenum, std::string> strings;
     std::map<GLenum, std::vector<GLint>> integers;
-
-    bool logging() const { return mode == Mode::Log; }
-    void add(const char* name, const std::string& args, const std::string& result = {}) {
-        std::string text = std::string(name) + "(" + args + ")";
-        if (!result.empty()) {
-            text += " -> " + result;
-        }
-        calls.push_back({name, std::move(text), {}});
-    }
 };
 
 namespace {
@@ -56,10 +48,6 @@ RecordEs2::State* state = nullptr;
 
 RecordEs2::State& s() {
     return *state;
-}
-
-std::string num(long long value) {
-    return std::to_string(value);
 }
 
 std::string real(double value) {
@@ -87,19 +75,9 @@ std::string enumText(GLenum value) {
     }
 }
 
-std::string join(std::initializer_list<std::string> parts) {
-    std::string text;
-    for (const std::string& p : parts) {
-        text += (text.empty() ? "" : ", ") + p;
-    }
-    return text;
-}
-
-// Logs the call; `args` makes the arguments' text, only when logging.
-template <typename Args> void note(const char* name, Args args) {
-    if (s().logging()) {
-        s().add(name, args());
-    }
+// Logs the call; `args` (and `result`) make their texts only when logging.
+template <typename... Texts> void note(const char* name, Texts... texts) {
+    s().log.note(name, texts...);
 }
 
 // A pointer argument that is an offset into the bound buffer, or client memory without one.
@@ -149,12 +127,13 @@ void record_glBindTexture(GLenum target, GLuint texture) {
 void record_glBlendFunc(GLenum sfactor, GLenum dfactor) {
     note("glBlendFunc", [&] { return join({glBlendFactorText(sfactor), glBlendFactorText(dfactor)}); });
 }
+// The contents of the buffer bound to the target, null without one. Only a logging library keeps them.
 std::vector<std::uint8_t>* boundData(GLenum target) {
     const GLuint buffer = target == GL_ARRAY_BUFFER ? s().arrayBuffer : s().elementBuffer;
-    return buffer ? &s().buffers[buffer] : nullptr;
+    return buffer && s().log.logging() ? &s().buffers[buffer] : nullptr;
 }
 void record_glBufferData(GLenum target, GLsizeiptr size, const GLvoid* data, GLenum usage) {
-    if (std::vector<std::uint8_t>* bytes = boundData(target); bytes && s().logging()) {
+    if (std::vector<std::uint8_t>* bytes = boundData(target)) {
         bytes->assign(static_cast<std::size_t>(size), 0);
         if (data) {
             std::memcpy(bytes->data(), data, static_cast<std::size_t>(size));
@@ -166,7 +145,7 @@ void record_glBufferData(GLenum target, GLsizeiptr size, const GLvoid* data, GLe
     });
 }
 void record_glBufferSubData(GLenum target, GLintptr offset, GLsizeiptr size, const GLvoid* data) {
-    if (std::vector<std::uint8_t>* bytes = boundData(target); bytes && s().logging()) {
+    if (std::vector<std::uint8_t>* bytes = boundData(target)) {
         if (static_cast<std::size_t>(offset + size) <= bytes->size()) {
             std::memcpy(bytes->data() + offset, data, static_cast<std::size_t>(size));
         }
@@ -206,17 +185,15 @@ void record_glCompressedTexImage2D(GLenum target, GLint level, GLenum internalfo
 GLuint record_glCreateProgram() {
     const GLuint name = s().nextObject++;
     s().programs[name];
-    if (s().logging()) {
-        s().add("glCreateProgram", "", num(name));
-    }
+    note(
+        "glCreateProgram", [] { return ""; }, [&] { return num(name); });
     return name;
 }
 GLuint record_glCreateShader(GLenum type) {
     const GLuint name = s().nextObject++;
     s().shaders[name].stage = type;
-    if (s().logging()) {
-        s().add("glCreateShader", enumText(type), num(name));
-    }
+    note(
+        "glCreateShader", [&] { return enumText(type); }, [&] { return num(name); });
     return name;
 }
 void record_glCullFace(GLenum mode) {
@@ -229,11 +206,7 @@ void record_glDeleteShader(GLuint shader) {
     note("glDeleteShader", [&] { return join({num(shader)}); });
 }
 void record_glDeleteTextures(GLsizei n, const GLuint* textures) {
-    std::string names = "[";
-    for (GLsizei i = 0; textures && i < n; ++i) {
-        names += (i ? ", " : "") + num(textures[i]);
-    }
-    note("glDeleteTextures", [&] { return join({num(n), names + "]"}); });
+    note("glDeleteTextures", [&] { return join({num(n), nameListText(textures, n)}); });
 }
 void record_glDepthFunc(GLenum func) {
     note("glDepthFunc", [&] { return join({enumText(func)}); });
@@ -275,28 +248,22 @@ void record_glFrontFace(GLenum mode) {
     note("glFrontFace", [&] { return join({enumText(mode)}); });
 }
 void record_glGenBuffers(GLsizei n, GLuint* buffers) {
-    std::string names = "[";
     for (GLsizei i = 0; i < n; ++i) {
         buffers[i] = s().nextBuffer++;
         s().buffers[buffers[i]];
-        names += (i ? ", " : "") + num(buffers[i]);
     }
-    if (s().logging()) {
-        s().add("glGenBuffers", num(n), names + "]");
-    }
+    note(
+        "glGenBuffers", [&] { return num(n); }, [&] { return nameListText(buffers, n); });
 }
 void record_glGenerateMipmap(GLenum target) {
     note("glGenerateMipmap", [&] { return join({enumText(target)}); });
 }
 void record_glGenTextures(GLsizei n, GLuint* textures) {
-    std::string names = "[";
     for (GLsizei i = 0; i < n; ++i) {
         textures[i] = s().nextTexture++;
-        names += (i ? ", " : "") + num(textures[i]);
     }
-    if (s().logging()) {
-        s().add("glGenTextures", num(n), names + "]");
-    }
+    note(
+        "glGenTextures", [&] { return num(n); }, [&] { return nameListText(textures, n); });
 }
 GLenum record_glGetError() {
     GLenum error = GL_NO_ERROR;
@@ -304,14 +271,14 @@ GLenum record_glGetError() {
         error = s().errors.front();
         s().errors.pop_front();
     }
-    if (s().logging()) {
-        s().add("glGetError", "", glErrorText(error));
-    }
+    note(
+        "glGetError", [] { return ""; }, [&] { return glErrorText(error); });
     return error;
 }
 void record_glGetIntegerv(GLenum pname, GLint* params) {
+    static const std::vector<GLint> zero{0};
     const auto it = s().integers.find(pname);
-    const std::vector<GLint> values = it != s().integers.end() ? it->second : std::vector<GLint>{0};
+    const std::vector<GLint>& values = it != s().integers.end() ? it->second : zero;
     std::copy(values.begin(), values.end(), params);
     note("glGetIntegerv", [&] { return join({enumText(pname)}); });
 }
@@ -362,9 +329,8 @@ void record_glGetShaderiv(GLuint shader, GLenum pname, GLint* params) {
 const GLubyte* record_glGetString(GLenum name) {
     const auto it = s().strings.find(name);
     const char* text = it != s().strings.end() ? it->second.c_str() : nullptr;
-    if (s().logging()) {
-        s().add("glGetString", enumText(name), quotedText(text));
-    }
+    note(
+        "glGetString", [&] { return enumText(name); }, [&] { return quotedText(text); });
     return reinterpret_cast<const GLubyte*>(text);
 }
 GLint record_glGetUniformLocation(GLuint program, const GLchar* name) {
@@ -379,9 +345,12 @@ GLint record_glGetUniformLocation(GLuint program, const GLchar* name) {
         p.names.emplace_back(name);
         p.locations.emplace(name, location);
     }
-    if (s().logging()) {
-        s().add("glGetUniformLocation", join({num(program), quotedText(name)}), num(location));
-    }
+    note(
+        "glGetUniformLocation",
+        [&] {
+            return join({num(program), quotedText(name)});
+        },
+        [&] { return num(location); });
     return location;
 }
 void record_glHint(GLenum target, GLenum mode) {
@@ -415,12 +384,12 @@ void record_glShaderSource(GLuint shader, GLsizei count, const GLchar* const* st
         source += length && length[i] >= 0 ? std::string(string[i], static_cast<std::size_t>(length[i]))
                                            : string[i];
     }
-    if (s().logging()) {
+    note("glShaderSource", [&] {
         std::string size = "<";
         size += num(static_cast<long long>(source.size()));
         size += " bytes>";
-        s().add("glShaderSource", join({num(shader), size}));
-    }
+        return join({num(shader), size});
+    });
     s().shaders[shader].source = std::move(source);
 }
 void record_glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
@@ -481,7 +450,7 @@ void record_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 } // namespace
 
 RecordEs2::RecordEs2(Mode mode) : state_(std::make_unique<State>()) {
-    state_->mode = mode;
+    state_->log.mode = mode;
     state_->strings = {{GL_VENDOR, "Nymbus"},
                        {GL_RENDERER, "record es2"},
                        {GL_VERSION, "OpenGL ES 2.0 record"},
@@ -501,25 +470,15 @@ const Es2Functions& RecordEs2::functions() const {
 }
 
 std::vector<std::string> RecordEs2::log() const {
-    std::vector<std::string> texts;
-    for (const RecordedCall& c : state_->calls) {
-        texts.push_back(c.text);
-    }
-    return texts;
+    return state_->log.texts();
 }
 
 std::vector<std::string> RecordEs2::log(std::initializer_list<std::string_view> names) const {
-    std::vector<std::string> texts;
-    for (const RecordedCall& c : state_->calls) {
-        if (std::find(names.begin(), names.end(), c.name) != names.end()) {
-            texts.push_back(c.text);
-        }
-    }
-    return texts;
+    return state_->log.texts(names);
 }
 
 void RecordEs2::clearLog() {
-    state_->calls.clear();
+    state_->log.calls.clear();
 }
 
 void RecordEs2::failCompile(GLenum stage, std::string infoLog) {
@@ -550,11 +509,6 @@ const std::vector<std::uint8_t>& RecordEs2::bufferData(GLuint buffer) const {
     static const std::vector<std::uint8_t> none;
     const auto it = state_->buffers.find(buffer);
     return it != state_->buffers.end() ? it->second : none;
-}
-
-std::string RecordEs2::shaderSource(GLuint shader) const {
-    const auto it = state_->shaders.find(shader);
-    return it != state_->shaders.end() ? it->second.source : std::string();
 }
 
 std::string RecordEs2::programSource(GLuint program, GLenum stage) const {

@@ -9,12 +9,12 @@
 // - shader sources print by size (`glShaderSource(1, <812 bytes>)`), and stay readable.
 // Shaders compile and programs link unless a test says otherwise; a linked program has a location for
 // each uniform its sources declare (numbered from 0 in order of query) and -1 for other names. Buffers keep
-// their contents, so that a test can read what a draw streamed. Names of each kind count from 1.
+// their contents, so that a test can read what a draw streamed (a silent library's stay empty). Names of
+// each kind count from 1.
 #include "platform/gles/es2/es2_functions.h"
 #include "platform/gles/record_driver.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,7 +24,7 @@ namespace platform::gles::es2 {
 
 class RecordEs2 {
 public:
-    enum class Mode { Log, Silent };
+    using Mode = RecordDriver::Mode;
 
     explicit RecordEs2(Mode mode = Mode::Log);
     ~RecordEs2();
@@ -52,8 +52,6 @@ public:
 
     // A buffer's contents (empty for an unknown name).
     const std::vector<std::uint8_t>& bufferData(GLuint buffer) const;
-    // The sources of a shader.
-    std::string shaderSource(GLuint shader) const;
     // The shaders a program was linked with, vertex and fragment, by source.
     std::string programSource(GLuint program, GLenum stage) const;
 
