@@ -27,6 +27,11 @@ struct HeadlessSettings {
     bool screenGiven = false; // by --screen: on the web backend a box of that size instead of the page
 };
 
+// Whether a backend left a thread waiting inside the window system's library (an X display that did not
+// answer in time, or a wait a signal ended). Such a process must end without the libraries' teardown at
+// exit, which the waiting thread could meet.
+bool windowThreadLeftBehind();
+
 // Chooses the backend for the windows made from now on, and the EGL windowing that goes with it.
 // Returns false, with the reason in `error`, if the wayland backend cannot reach a compositor, the x11
 // backend cannot open the display, or the build has not the backend (web is the web build's only one).

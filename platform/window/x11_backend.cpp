@@ -8,6 +8,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -273,6 +274,8 @@ struct DisplayOpening {
     }
 };
 
+std::atomic<bool> openingLeftBehind{false};
+
 // The display, or null with the reason in `error`.
 Display* openDisplayWithin(std::chrono::milliseconds limit, const std::string& name, std::string& error) {
     auto opening = std::make_shared<DisplayOpening>();
@@ -307,6 +310,7 @@ Display* openDisplayWithin(std::chrono::milliseconds limit, const std::string& n
         return opening->display;
     }
     opening->abandoned = true;
+    openingLeftBehind = true;
     error = watched[1].revents ? "cannot open the X display \"" + name + "\": interrupted"
                                : "the X display \"" + name + "\" does not answer (waited " +
                                      std::to_string(limit.count() / 1000) + " s)";
@@ -314,6 +318,10 @@ Display* openDisplayWithin(std::chrono::milliseconds limit, const std::string& n
 }
 
 } // namespace
+
+bool windowThreadLeftBehind() {
+    return openingLeftBehind;
+}
 
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
     XSetErrorHandler(reportXError);

@@ -3,6 +3,10 @@
 
 namespace platform {
 
+bool windowThreadLeftBehind() {
+    return false;
+}
+
 std::unique_ptr<WindowBackend> makeX11Backend(std::string& error) {
     error = "a browser has no X11 display";
     return nullptr;
