@@ -237,8 +237,8 @@ void mixPointed(Call<&DispatchTable::glDrawElements>, GLenum, GLsizei count, GLe
     }
     mixArrays(low, referenced.size(), referenced.data());
 }
-void mixPointed(Call<&DispatchTable::glTexImage2D>, GLenum, GLint, GLint, GLsizei width, GLsizei height, GLint,
-                GLenum format, GLenum type, const GLvoid* pixels) {
+void mixPointed(Call<&DispatchTable::glTexImage2D>, GLenum, GLint, GLint, GLsizei width, GLsizei height,
+                GLint, GLenum format, GLenum type, const GLvoid* pixels) {
     mixPixels(width, height, format, type, pixels);
 }
 void mixPointed(Call<&DispatchTable::glTexSubImage2D>, GLenum, GLint, GLint, GLint, GLsizei width,

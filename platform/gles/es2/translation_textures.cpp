@@ -4,7 +4,6 @@
 // each change of level 0.
 #include "platform/gles/es2/translation_context.h"
 
-
 namespace platform::gles::es2 {
 
 namespace {
